@@ -1,0 +1,1 @@
+# The Windows program and its Wine-run tests; filled by the Windows build.

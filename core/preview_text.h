@@ -1,0 +1,8 @@
+// The message text of the live preview: the editor's lines joined by LF.
+#pragma once
+
+#include <string>
+
+#include "editor_lines.h"
+
+std::string buildPreviewText(const EditorLines& lines);
