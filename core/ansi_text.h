@@ -40,13 +40,13 @@ constexpr int cp1251FromCodePoint(char32_t codePoint) {
     }
 }
 
-// Converts a UTF-8 literal; a malformed or unmappable character makes the
+// Converts a UTF-8 literal up to its first NUL; a malformed or unmappable character makes the
 // conversion fail to compile when it is used in a constant expression.
 template <std::size_t N>
 constexpr AnsiText<N> ansi(const char (&utf8)[N]) {
     AnsiText<N> out{};
     std::size_t i = 0;
-    while (i + 1 < N) {
+    while (i + 1 < N && utf8[i] != '\0') {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         char32_t codePoint = 0;
         std::size_t extra = 0;

@@ -1,0 +1,17 @@
+#include "preview_text.h"
+
+std::string buildPreviewText(const EditorLines& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) {
+        size += line.size() + 1;
+    }
+    std::string text;
+    text.reserve(size);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            text += '\n';
+        }
+        text += lines[i];
+    }
+    return text;
+}

@@ -1,0 +1,157 @@
+// The derivation of the style, its expression and the result list, checked
+// against the documented combinations and, for every combination of the four
+// lists, against the rule through the Windows values of the constant names.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "message_box_options.h"
+
+namespace {
+
+struct Expected {
+    MessageBoxOptions options;
+    std::uint32_t flagsValue;
+    std::string flagsExpression;
+    std::string resultIdList;
+    bool useSelectBlock;
+};
+
+MessageBoxOptions choose(std::int32_t buttonSet, std::int32_t icon, std::int32_t modality, std::int32_t defaultButton) {
+    MessageBoxOptions options;
+    options.buttonSetIndex = buttonSet;
+    options.iconIndex = icon;
+    options.modalityIndex = modality;
+    options.defaultButtonIndex = defaultButton;
+    return options;
+}
+
+// Windows' values of the PureBasic constants, and the bit group each belongs
+// to: 0 button set, 1 icon, 2 modality, 3 default button.
+struct Constant {
+    std::uint32_t value;
+    int group;
+};
+const std::map<std::string, Constant> windowsConstants = {
+    {"#MB_OK", {0x0, 0}},           {"#MB_OKCANCEL", {0x1, 0}},       {"#MB_ABORTRETRYIGNORE", {0x2, 0}},
+    {"#MB_YESNOCANCEL", {0x3, 0}},  {"#MB_YESNO", {0x4, 0}},          {"#MB_RETRYCANCEL", {0x5, 0}},
+    {"#MB_ICONERROR", {0x10, 1}},   {"#MB_ICONQUESTION", {0x20, 1}},  {"#MB_ICONWARNING", {0x30, 1}},
+    {"#MB_ICONINFORMATION", {0x40, 1}}, {"#MB_TASKMODAL", {0x2000, 2}}, {"#MB_SYSTEMMODAL", {0x1000, 2}},
+    {"#MB_DEFBUTTON2", {0x100, 3}}, {"#MB_DEFBUTTON3", {0x200, 3}},
+};
+
+// The buttons of each set, in the order the box shows them.
+const std::vector<std::string> resultsOfButtonSet[] = {
+    {},
+    {"#IdOK", "#IdCancel"},
+    {"#IdAbort", "#IdRetry", "#IdIgnore"},
+    {"#IdYes", "#IdNo", "#IdCancel"},
+    {"#IdYes", "#IdNo"},
+    {"#IdRetry", "#IdCancel"},
+};
+
+std::vector<std::string> split(const std::string& text) {
+    std::vector<std::string> fields;
+    std::string field;
+    for (const char c : text) {
+        if (c == '|') {
+            fields.push_back(field);
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    fields.push_back(field);
+    return fields;
+}
+
+}  // namespace
+
+TEST(DeriveSpec, DocumentedCombinations) {
+    const std::vector<Expected> cases = {
+        {choose(0, 0, 0, 0), 0x0, "#MB_OK", "", false},
+        {choose(0, 4, 0, 0), 0x40, "#MB_OK|#MB_ICONINFORMATION", "", false},
+        {choose(4, 2, 1, 1), 0x2124, "#MB_YESNO|#MB_ICONQUESTION|#MB_TASKMODAL|#MB_DEFBUTTON2", "#IdYes|#IdNo", true},
+        {choose(1, 1, 2, 0), 0x1011, "#MB_OKCANCEL|#MB_ICONERROR|#MB_SYSTEMMODAL", "#IdOK|#IdCancel", true},
+        {choose(5, 4, 2, 2), 0x1245, "#MB_RETRYCANCEL|#MB_ICONINFORMATION|#MB_SYSTEMMODAL|#MB_DEFBUTTON3",
+         "#IdRetry|#IdCancel", true},
+        {choose(0, 0, 0, 2), 0x200, "#MB_OK|#MB_DEFBUTTON3", "", false},
+        {choose(0, -1, 0, 0), 0x0, "#MB_OK", "", false},
+    };
+    for (const Expected& e : cases) {
+        const MessageBoxSpec spec = deriveSpec(e.options);
+        EXPECT_EQ(spec.flagsValue, e.flagsValue) << e.flagsExpression;
+        EXPECT_EQ(spec.flagsExpression, e.flagsExpression);
+        EXPECT_EQ(spec.resultIdList, e.resultIdList);
+        EXPECT_EQ(spec.useSelectBlock, e.useSelectBlock);
+    }
+}
+
+TEST(DeriveSpec, EveryCombinationFollowsTheRule) {
+    for (std::int32_t buttonSet = 0; buttonSet <= 5; ++buttonSet) {
+        for (std::int32_t icon = -1; icon <= 4; ++icon) {
+            for (std::int32_t modality = 0; modality <= 2; ++modality) {
+                for (std::int32_t defaultButton = 0; defaultButton <= 2; ++defaultButton) {
+                    const MessageBoxOptions options = choose(buttonSet, icon, modality, defaultButton);
+                    const MessageBoxSpec spec = deriveSpec(options);
+                    SCOPED_TRACE(spec.flagsExpression);
+
+                    const std::uint32_t iconBits = icon > 0 ? 0x10U * static_cast<std::uint32_t>(icon) : 0U;
+                    const std::uint32_t modalityBits = modality == 1 ? 0x2000U : modality == 2 ? 0x1000U : 0U;
+                    const std::uint32_t defaultBits = 0x100U * static_cast<std::uint32_t>(defaultButton);
+                    EXPECT_EQ(spec.flagsValue,
+                              static_cast<std::uint32_t>(buttonSet) | iconBits | modalityBits | defaultBits);
+
+                    // The expression names the same style, one constant per
+                    // chosen group, in the order button set, icon, modality,
+                    // default button.
+                    const std::vector<std::string> names = split(spec.flagsExpression);
+                    const std::size_t chosenGroups =
+                        1U + (icon > 0 ? 1U : 0U) + (modality > 0 ? 1U : 0U) + (defaultButton > 0 ? 1U : 0U);
+                    ASSERT_EQ(names.size(), chosenGroups);
+                    std::uint32_t named = 0;
+                    int previousGroup = -1;
+                    for (const std::string& name : names) {
+                        ASSERT_EQ(windowsConstants.count(name), 1U) << name;
+                        const Constant& constant = windowsConstants.at(name);
+                        EXPECT_GT(constant.group, previousGroup);
+                        previousGroup = constant.group;
+                        named |= constant.value;
+                    }
+                    EXPECT_EQ(named, spec.flagsValue);
+                    EXPECT_EQ(windowsConstants.at(names.front()).value, static_cast<std::uint32_t>(buttonSet));
+
+                    const std::vector<std::string>& results = resultsOfButtonSet[buttonSet];
+                    EXPECT_EQ(spec.resultIdList.empty(), results.empty());
+                    if (!results.empty()) {
+                        EXPECT_EQ(split(spec.resultIdList), results);
+                    }
+                    EXPECT_EQ(spec.useSelectBlock, buttonSet != 0);
+
+                    const MessageBoxSpec again = deriveSpec(options);
+                    EXPECT_EQ(again.flagsValue, spec.flagsValue);
+                    EXPECT_EQ(again.flagsExpression, spec.flagsExpression);
+                }
+            }
+        }
+    }
+}
+
+TEST(DeriveSpec, ButtonSetOutsideTheListIsTakenAsOk) {
+    for (const std::int32_t index : {-1, 6, 7, INT_MAX, INT_MIN}) {
+        const MessageBoxSpec spec = deriveSpec(choose(index, 1, 1, 1));
+        EXPECT_EQ(spec.flagsValue, 0x2110U);
+        EXPECT_EQ(spec.flagsExpression, "#MB_OK|#MB_ICONERROR|#MB_TASKMODAL|#MB_DEFBUTTON2");
+        EXPECT_EQ(spec.resultIdList, "");
+        EXPECT_FALSE(spec.useSelectBlock);
+    }
+}
+
+TEST(DeriveSpec, OtherIndexesOutsideTheirListsAddNothing) {
+    const MessageBoxSpec spec = deriveSpec(choose(4, 5, 3, INT_MIN));
+    EXPECT_EQ(spec.flagsValue, 4U);
+    EXPECT_EQ(spec.flagsExpression, "#MB_YESNO");
+}
