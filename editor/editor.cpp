@@ -1,0 +1,43 @@
+#include "editor.h"
+
+namespace {
+
+constexpr const char* editorClassName = "Scintilla";
+constexpr WPARAM overrideOn = 1;
+
+}  // namespace
+
+HWND createEditor(int gadget, int x, int y, int width, int height, NotificationHandler handler) {
+    const HWND editor = CreateWindowExA(WS_EX_CLIENTEDGE, editorClassName, "", WS_CHILD | WS_VISIBLE, x, y, width,
+                                        height, gadgetContainer(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
+                                        programInstance(), nullptr);
+    if (editor != nullptr) {
+        registerGadget(gadget, editor, handler);
+    }
+    return editor;
+}
+
+int configureEditor(int gadget) {
+    sendEditorMessage(gadget, sci::setViewWhitespace, sci::whitespaceVisibleAlways);
+    sendEditorMessage(gadget, sci::setWhitespaceFore, overrideOn, editorLook::whitespaceColour);
+    sendEditorMessage(gadget, sci::setSelectionFore, overrideOn, editorLook::selectionTextColour);
+    sendEditorMessage(gadget, sci::setSelectionBack, overrideOn, editorLook::selectionBackColour);
+    sendEditorMessage(gadget, sci::setCaretFore, editorLook::caretColour);
+    sendEditorMessage(gadget, sci::setCaretWidth, editorLook::caretWidth);
+    for (int margin = 0; margin < editorLook::marginCount; ++margin) {
+        sendEditorMessage(gadget, sci::setMarginWidthN, static_cast<WPARAM>(margin), 0);
+    }
+    return 0;
+}
+
+LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND editor = gadgetWindow(gadget);
+    if (editor == nullptr) {
+        return 0;
+    }
+    return SendMessageA(editor, message, wParam, lParam);
+}
+
+std::optional<LRESULT> editorNotification(WPARAM, LPARAM) {
+    return 0;
+}

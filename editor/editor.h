@@ -1,0 +1,61 @@
+// The message-text editor: a Scintilla control registered as a gadget, its
+// fixed look, and the one way the program talks to it.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "editor_lines.h"
+#include "gadgets.h"
+
+// Scintilla's message numbers; its headers are not part of the build.
+namespace sci {
+inline constexpr UINT setViewWhitespace = 2021;
+inline constexpr UINT getViewWhitespace = 2020;
+inline constexpr UINT setWhitespaceFore = 2084;
+inline constexpr UINT setSelectionFore = 2067;
+inline constexpr UINT setSelectionBack = 2068;
+inline constexpr UINT setCaretFore = 2069;
+inline constexpr UINT getCaretFore = 2138;
+inline constexpr UINT setCaretWidth = 2188;
+inline constexpr UINT getCaretWidth = 2189;
+inline constexpr UINT setMarginWidthN = 2242;
+inline constexpr UINT getMarginWidthN = 2243;
+inline constexpr UINT getLine = 2153;
+inline constexpr UINT getLineCount = 2154;
+inline constexpr UINT getTextLength = 2183;
+inline constexpr UINT setText = 2181;
+inline constexpr UINT lineLength = 2350;
+inline constexpr UINT setCodePage = 2037;
+inline constexpr UINT getCodePage = 2137;
+inline constexpr UINT getElementColour = 2754;
+inline constexpr UINT getElementIsSet = 2756;
+
+inline constexpr WPARAM whitespaceVisibleAlways = 1;
+inline constexpr LRESULT utf8CodePage = 65001;
+inline constexpr WPARAM elementSelectionText = 10;
+inline constexpr WPARAM elementSelectionBack = 11;
+inline constexpr WPARAM elementWhitespace = 60;
+}  // namespace sci
+
+namespace editorLook {
+inline constexpr COLORREF whitespaceColour = RGB(0, 0, 0);
+inline constexpr COLORREF selectionTextColour = RGB(255, 255, 255);
+inline constexpr COLORREF selectionBackColour = RGB(15, 86, 204);
+inline constexpr COLORREF caretColour = RGB(129, 2, 126);
+inline constexpr WPARAM caretWidth = 2;
+inline constexpr int marginCount = 3;
+}  // namespace editorLook
+
+// Creates the editor in the gadget container; null when the platform refuses.
+HWND createEditor(int gadget, int x, int y, int width, int height, NotificationHandler handler);
+int configureEditor(int gadget);
+// Answers 0 and sends nothing when the gadget has no control.
+LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The editor's notifications are answered with 0 and have no other effect.
+std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification);
+
+// The editor's lines as Windows-1251 text, without CR, LF or anything after a NUL.
+EditorLines readEditorLines();
+bool editorIsEmpty();

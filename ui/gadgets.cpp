@@ -1,0 +1,70 @@
+#include "gadgets.h"
+
+#include <map>
+
+namespace {
+
+struct GadgetRecord {
+    HWND window = nullptr;
+    NotificationHandler handler = nullptr;
+};
+
+std::map<int, GadgetRecord>& gadgetRecords() {
+    static std::map<int, GadgetRecord> records;
+    return records;
+}
+
+HWND& container() {
+    static HWND window = nullptr;
+    return window;
+}
+
+}  // namespace
+
+HINSTANCE programInstance() {
+    return GetModuleHandleA(nullptr);
+}
+
+void setGadgetContainer(HWND parent) {
+    container() = parent;
+}
+
+HWND gadgetContainer() {
+    return container();
+}
+
+void registerControl(HWND control, int identifier) {
+    SetWindowLongPtrA(control, GWLP_ID, identifier);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+}
+
+void registerGadget(int gadget, HWND control, NotificationHandler handler) {
+    gadgetRecords()[gadget] = GadgetRecord{control, handler};
+    registerControl(control, gadget);
+}
+
+HWND gadgetWindow(int gadget) {
+    const auto found = gadgetRecords().find(gadget);
+    return found == gadgetRecords().end() ? nullptr : found->second.window;
+}
+
+NotificationHandler gadgetNotificationHandler(HWND control) {
+    for (const auto& [gadget, record] : gadgetRecords()) {
+        if (record.window == control) {
+            return record.handler;
+        }
+    }
+    return nullptr;
+}
+
+void focusGadget(int gadget) {
+    const HWND control = gadgetWindow(gadget);
+    if (control != nullptr) {
+        SetFocus(control);
+    }
+}
+
+void forgetGadgets() {
+    gadgetRecords().clear();
+    container() = nullptr;
+}

@@ -1,0 +1,17 @@
+// The icon list (gadget 3): its column, its two image lists, its entries and
+// the handler that turns its notifications into posted gadget events.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "ansi_text.h"
+
+inline constexpr auto iconListCaption = ansi("Иконка:");
+
+void insertIconListColumn(HWND list);
+// Switches the list to large icons, inserts the five entries, selects entry 0.
+void fillIconList(HWND list);
+std::optional<LRESULT> iconListNotification(WPARAM wParam, LPARAM lParam);
+void destroyIconImages();

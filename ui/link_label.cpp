@@ -1,0 +1,196 @@
+#include "link_label.h"
+
+#include <array>
+#include <new>
+
+#include "events.h"
+#include "gadgets.h"
+
+namespace {
+
+struct LinkLabel {
+    HFONT font = nullptr;
+    COLORREF textColour = RGB(0, 0, 0);
+    COLORREF hoverColour = RGB(0, 0, 0);
+    WNDPROC staticProcedure = nullptr;
+};
+
+constexpr std::size_t textBufferSize = 512;
+
+HCURSOR& handCursor() {
+    static HCURSOR cursor = nullptr;
+    return cursor;
+}
+
+void loadHandCursor() {
+    if (handCursor() != nullptr) {
+        return;
+    }
+    handCursor() = LoadCursorA(nullptr, IDC_HAND);
+    if (handCursor() == nullptr) {
+        handCursor() = LoadCursorA(nullptr, IDC_ARROW);
+    }
+}
+
+LinkLabel* linkLabelOf(HWND label) {
+    return reinterpret_cast<LinkLabel*>(GetWindowLongPtrA(label, GWLP_USERDATA));
+}
+
+int signedLow(LPARAM value) {
+    return static_cast<short>(LOWORD(value));
+}
+
+int signedHigh(LPARAM value) {
+    return static_cast<short>(HIWORD(value));
+}
+
+// Hovered exactly while the label holds the capture; leaving its client
+// rectangle (bounds included) gives the capture back.
+void trackPointer(HWND label, int x, int y) {
+    if (GetCapture() != label) {
+        SetCapture(label);
+        InvalidateRect(label, nullptr, FALSE);
+        return;
+    }
+    RECT client{};
+    GetClientRect(label, &client);
+    const bool inside = x >= 0 && x <= client.right && y >= 0 && y <= client.bottom;
+    if (!inside) {
+        ReleaseCapture();
+    }
+}
+
+void repaintNow(HWND label) {
+    InvalidateRect(label, nullptr, FALSE);
+    UpdateWindow(label);
+}
+
+void fillBackground(HWND label, HDC context, const RECT& area) {
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(label), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(context),
+                                                             reinterpret_cast<LPARAM>(label)));
+    if (brush != nullptr) {
+        FillRect(context, &area, brush);
+    }
+}
+
+void clipToClient(HWND label, HDC context) {
+    RECT client{};
+    GetClientRect(label, &client);
+    const HRGN region = CreateRectRgnIndirect(&client);
+    SelectClipRgn(context, region);
+    DeleteObject(region);
+}
+
+void drawText(HWND label, const LinkLabel& state, HDC context, const char* text, int length) {
+    if (IsWindowEnabled(label) != FALSE) {
+        SetBkMode(context, TRANSPARENT);
+        SetTextColor(context, GetCapture() == label ? state.hoverColour : state.textColour);
+        TextOutA(context, 0, 0, text, length);
+    } else {
+        DrawStateA(context, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length), 0, 0, 0, 0,
+                   DST_TEXT | DSS_DISABLED);
+    }
+}
+
+LRESULT paintLinkLabel(HWND label, const LinkLabel& state) {
+    PAINTSTRUCT paint{};
+    const HDC context = BeginPaint(label, &paint);
+    if (context == nullptr) {
+        return 0;
+    }
+    fillBackground(label, context, paint.rcPaint);
+    std::array<char, textBufferSize> text{};
+    const int length = GetWindowTextA(label, text.data(), static_cast<int>(text.size()));
+    if (state.font != nullptr) {
+        SelectObject(context, state.font);
+    }
+    clipToClient(label, context);
+    drawText(label, state, context, text.data(), length);
+    EndPaint(label, &paint);
+    return 0;
+}
+
+LRESULT setFont(HWND label, LinkLabel& state, WPARAM font, LPARAM redraw) {
+    state.font = reinterpret_cast<HFONT>(font);
+    if (LOWORD(redraw) == 1) {
+        InvalidateRect(label, nullptr, FALSE);
+    }
+    return 0;
+}
+
+LRESULT forwardToStatic(HWND label, const LinkLabel& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    CallWindowProcA(state.staticProcedure, label, message, wParam, lParam);
+    return DefWindowProcA(label, message, wParam, lParam);
+}
+
+LRESULT destroyLinkLabel(HWND label, LinkLabel* state, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC staticProcedure = state->staticProcedure;
+    SetWindowLongPtrA(label, GWLP_USERDATA, 0);
+    delete state;
+    return CallWindowProcA(staticProcedure, label, message, wParam, lParam);
+}
+
+LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    LinkLabel* state = linkLabelOf(label);
+    if (state == nullptr) {
+        return DefWindowProcA(label, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_SETCURSOR:
+        SetCursor(handCursor());
+        return 1;
+    case WM_MOUSEMOVE:
+        trackPointer(label, signedLow(lParam), signedHigh(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        repaintNow(label);
+        return 0;
+    case WM_LBUTTONUP:
+        postGadgetReport(static_cast<std::int32_t>(GetWindowLongPtrA(label, GWLP_ID)), eventTypes::leftClick);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+    case WM_COMMAND:
+        return 0;
+    case WM_PAINT:
+        return paintLinkLabel(label, *state);
+    case WM_SETFONT:
+        return setFont(label, *state, wParam, lParam);
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(state->font);
+    case WM_SETTEXT:
+        CallWindowProcA(state->staticProcedure, label, message, wParam, lParam);
+        InvalidateRect(label, nullptr, TRUE);
+        return 0;
+    case WM_ENABLE:
+        InvalidateRect(label, nullptr, TRUE);
+        return 0;
+    case WM_NCDESTROY:
+        return destroyLinkLabel(label, state, message, wParam, lParam);
+    default:
+        return forwardToStatic(label, *state, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour) {
+    loadHandCursor();
+    const HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD, x, y, width, height, gadgetContainer(), nullptr,
+                                       programInstance(), nullptr);
+    if (label == nullptr) {
+        return nullptr;
+    }
+    auto* state = new (std::nothrow)
+        LinkLabel{static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), RGB(0, 0, 0), hoverColour, nullptr};
+    if (state == nullptr) {
+        DestroyWindow(label);
+        return nullptr;
+    }
+    registerGadget(gadget, label, nullptr);
+    SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    state->staticProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(linkLabelProcedure)));
+    ShowWindow(label, SW_SHOWNORMAL);
+    return label;
+}

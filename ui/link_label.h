@@ -1,0 +1,8 @@
+// A line of static text that behaves like a hyperlink: hand cursor, hover
+// colour while it holds the mouse capture, and a posted click per release.
+#pragma once
+
+#include <windows.h>
+
+// Null when the platform refuses the window.
+HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour);

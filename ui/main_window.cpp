@@ -1,0 +1,256 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+
+#include "editor.h"
+#include "event_loop.h"
+#include "events.h"
+#include "gadgets.h"
+#include "icon_list.h"
+#include "link_label.h"
+#include "title_field.h"
+#include "tooltip.h"
+
+namespace {
+
+enum class ControlKind { plain, editor, iconList, linkLabel };
+
+// One control of the window; the editor and the link label are built by
+// their own creators, which fix their class and style.
+struct ControlRow {
+    ControlKind kind = ControlKind::plain;
+    int gadget = 0;  // 0 for a caption label
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    const char* text = "";
+    const char* className = nullptr;
+    DWORD style = 0;
+    DWORD extendedStyle = 0;
+    const char* toolTip = nullptr;
+};
+
+constexpr DWORD labelStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
+constexpr DWORD fieldStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD iconListStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+constexpr DWORD dropDownStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS;
+constexpr DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
+static_assert(labelStyle == 0x50020000 && fieldStyle == 0x50030080 && iconListStyle == 0x5001004D);
+static_assert(dropDownStyle == 0x50A30203 && buttonStyle == 0x50030000);
+
+constexpr auto titleCaption = ansi("Заголовок:");
+constexpr auto textCaption = ansi("Текст:");
+constexpr auto modalityCaption = ansi("Вид:");
+constexpr auto buttonSetCaption = ansi("Кнопки:");
+constexpr auto defaultButtonCaption = ansi("Кнопка по умолчанию:");
+constexpr auto testButtonText = ansi("Тест");
+constexpr auto copyButtonText = ansi("Скопировать");
+constexpr auto copyButtonToolTip = ansi("Скопировать в буфер обмена");
+constexpr auto linkLabelText = ansi("MessageRequester wizard © ");
+constexpr const char* linkLabelToolTip = "Orlenka";
+constexpr COLORREF linkHoverColour = RGB(0, 0, 128);
+
+constexpr std::array<ControlRow, 15> controlTable{{
+    {ControlKind::plain, 0, 145, 10, 60, 15, titleCaption.c_str(), "Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::titleField, 140, 30, 390, 25, "", "Edit", fieldStyle, WS_EX_CLIENTEDGE, nullptr},
+    {ControlKind::plain, 0, 145, 60, 60, 15, textCaption.c_str(), "Static", labelStyle, 0, nullptr},
+    {ControlKind::editor, gadgets::editor, 140, 80, 390, 240, "", nullptr, 0, 0, nullptr},
+    {ControlKind::plain, 0, 15, 10, 45, 15, iconListCaption.c_str(), "Static", labelStyle, 0, nullptr},
+    {ControlKind::iconList, gadgets::iconList, 10, 30, 100, 385, "", WC_LISTVIEWA, iconListStyle, WS_EX_CLIENTEDGE,
+     nullptr},
+    {ControlKind::plain, 0, 145, 325, 60, 15, modalityCaption.c_str(), "Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::modalityList, 145, 345, 120, 120, "", "ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
+     nullptr},
+    {ControlKind::plain, 0, 290, 325, 60, 15, buttonSetCaption.c_str(), "Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::buttonSetList, 290, 345, 120, 120, "", "ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
+     nullptr},
+    {ControlKind::plain, 0, 425, 325, 120, 15, defaultButtonCaption.c_str(), "Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::defaultButtonList, 435, 345, 95, 120, "", "ComboBox", dropDownStyle,
+     WS_EX_CLIENTEDGE, nullptr},
+    {ControlKind::plain, gadgets::testButton, 150, 390, 100, 25, testButtonText.c_str(), "Button", buttonStyle, 0,
+     nullptr},
+    {ControlKind::plain, gadgets::copyButton, 430, 390, 100, 25, copyButtonText.c_str(), "Button", buttonStyle, 0,
+     copyButtonToolTip.c_str()},
+    {ControlKind::linkLabel, gadgets::linkLabel, 10, 425, 300, 15, linkLabelText.c_str(), nullptr, 0, 0,
+     linkLabelToolTip},
+}};
+
+// Caption labels get identifiers of their own, above every gadget number.
+constexpr int firstLabelIdentifier = 100;
+
+constexpr ULONG_PTR iconResource = 1;
+constexpr ACCEL acceleratorTable[] = {
+    {FVIRTKEY | FNOINVERT, VK_TAB, acceleratorCommands::nextControl},
+    {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, acceleratorCommands::previousControl},
+};
+
+struct MainWindow {
+    HWND window = nullptr;
+    HACCEL accelerators = nullptr;
+};
+
+MainWindow& mainWindow() {
+    static MainWindow state;
+    return state;
+}
+
+bool registerMainWindowClass() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = mainWindowProcedure;
+    windowClass.hInstance = programInstance();
+    windowClass.hIcon = LoadIconA(programInstance(), reinterpret_cast<LPCSTR>(iconResource));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = mainWindowClassName;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+// The outer rectangle for the fixed client size, centred on the screen and
+// cut to it where the screen is smaller.
+RECT centredWindowRectangle() {
+    RECT outer{0, 0, mainWindowGeometry::clientWidth, mainWindowGeometry::clientHeight};
+    AdjustWindowRect(&outer, mainWindowGeometry::style, FALSE);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int width = std::min(static_cast<int>(outer.right - outer.left), screenWidth);
+    const int height = std::min(static_cast<int>(outer.bottom - outer.top), screenHeight);
+    const int x = (screenWidth - width) / 2;
+    const int y = (screenHeight - height) / 2;
+    return RECT{x, y, x + width, y + height};
+}
+
+bool openMainWindow() {
+    registerMainWindowClass();
+    const RECT place = centredWindowRectangle();
+    const HWND window = CreateWindowExA(0, mainWindowClassName, mainWindowTitle, mainWindowGeometry::style, place.left,
+                                        place.top, place.right - place.left, place.bottom - place.top, nullptr,
+                                        nullptr, programInstance(), nullptr);
+    if (window == nullptr) {
+        UnregisterClassA(mainWindowClassName, programInstance());
+        return false;
+    }
+    ACCEL accelerators[std::size(acceleratorTable)] = {};
+    std::copy(std::begin(acceleratorTable), std::end(acceleratorTable), accelerators);
+    mainWindow() = MainWindow{window, CreateAcceleratorTableA(accelerators, std::size(accelerators))};
+    return true;
+}
+
+HWND createPlainControl(const ControlRow& row) {
+    const INT_PTR provisionalIdentifier = row.kind == ControlKind::iconList ? 0 : -1;
+    return CreateWindowExA(row.extendedStyle, row.className, row.text, row.style, row.x, row.y, row.width, row.height,
+                           gadgetContainer(), reinterpret_cast<HMENU>(provisionalIdentifier), programInstance(),
+                           nullptr);
+}
+
+// Creates one row's control and everything that follows it at once.
+void createControl(const ControlRow& row, int& nextLabelIdentifier) {
+    switch (row.kind) {
+    case ControlKind::editor:
+        createEditor(row.gadget, row.x, row.y, row.width, row.height, editorNotification);
+        configureEditor(row.gadget);
+        break;
+    case ControlKind::linkLabel:
+        createLinkLabel(row.gadget, row.x, row.y, row.width, row.height, row.text, linkHoverColour);
+        break;
+    case ControlKind::iconList: {
+        const HWND list = createPlainControl(row);
+        if (list != nullptr) {
+            registerGadget(row.gadget, list, iconListNotification);
+            insertIconListColumn(list);
+        }
+        break;
+    }
+    case ControlKind::plain: {
+        const HWND control = createPlainControl(row);
+        if (control == nullptr) {
+            break;
+        }
+        if (row.gadget == 0) {
+            registerControl(control, nextLabelIdentifier);
+            ++nextLabelIdentifier;
+        } else {
+            registerGadget(row.gadget, control, nullptr);
+        }
+        if (row.gadget == gadgets::titleField) {
+            subclassTitleField(control);
+        }
+        break;
+    }
+    }
+    if (row.toolTip != nullptr) {
+        setGadgetToolTip(row.gadget, row.toolTip);
+    }
+}
+
+template <typename Entry, std::size_t N>
+void fillDropDownList(int gadget, const std::array<Entry, N>& table) {
+    const HWND list = gadgetWindow(gadget);
+    if (list == nullptr) {
+        return;
+    }
+    for (std::size_t entry = 0; entry < N; ++entry) {
+        const std::string caption(table[entry].caption);
+        SendMessageA(list, CB_INSERTSTRING, entry, reinterpret_cast<LPARAM>(caption.c_str()));
+    }
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+}
+
+}  // namespace
+
+void createMainWindow() {
+    if (!openMainWindow()) {
+        return;
+    }
+    setGadgetContainer(mainWindow().window);
+    int nextLabelIdentifier = firstLabelIdentifier;
+    for (const ControlRow& row : controlTable) {
+        createControl(row, nextLabelIdentifier);
+    }
+}
+
+void fillOptionLists() {
+    const HWND iconList = gadgetWindow(gadgets::iconList);
+    if (iconList != nullptr) {
+        fillIconList(iconList);
+    }
+    fillDropDownList(gadgets::modalityList, modalityTable);
+    fillDropDownList(gadgets::buttonSetList, buttonSetTable);
+    fillDropDownList(gadgets::defaultButtonList, defaultButtonTable);
+}
+
+void showMainWindow() {
+    if (mainWindow().window != nullptr) {
+        ShowWindow(mainWindow().window, SW_SHOWNORMAL);
+    }
+}
+
+HWND mainWindowHandle() {
+    return mainWindow().window;
+}
+
+HACCEL mainWindowAccelerators() {
+    return mainWindow().accelerators;
+}
+
+void destroyMainWindow() {
+    MainWindow& state = mainWindow();
+    destroyToolTip();
+    if (state.window != nullptr) {
+        DestroyWindow(state.window);
+        UnregisterClassA(mainWindowClassName, programInstance());
+    }
+    if (state.accelerators != nullptr) {
+        DestroyAcceleratorTable(state.accelerators);
+    }
+    destroyIconImages();
+    forgetGadgets();
+    state = MainWindow{};
+}

@@ -1,0 +1,36 @@
+// The wizard's single window: its class, geometry, accelerator table and the
+// controls, created hidden, filled, then shown.
+#pragma once
+
+#include <windows.h>
+
+#include "message_box_options.h"
+
+namespace mainWindowGeometry {
+inline constexpr int clientWidth = 540;
+inline constexpr int clientHeight = 443;
+inline constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+}  // namespace mainWindowGeometry
+
+inline constexpr const char* mainWindowClassName = "MessageRequesterWizard";
+inline constexpr const char* mainWindowTitle = "MessageRequester";
+
+// Commands of the accelerator table.
+namespace acceleratorCommands {
+inline constexpr WORD nextControl = 1212;
+inline constexpr WORD previousControl = 1213;
+}  // namespace acceleratorCommands
+
+// Opens the main window hidden with all its controls; creates no control
+// when the window cannot be opened.
+void createMainWindow();
+void fillOptionLists();
+void showMainWindow();
+HWND mainWindowHandle();
+HACCEL mainWindowAccelerators();
+// Destroys the window, its controls, its class, its accelerator table, the
+// icon list's images and the tooltip control.
+void destroyMainWindow();
+
+// The user's current choices, read afresh from the controls.
+MessageBoxOptions readOptions();

@@ -1,0 +1,98 @@
+// The main window's procedure: control notifications become gadget events,
+// window changes become deferred events.
+#include "event_loop.h"
+#include "events.h"
+#include "gadgets.h"
+#include "main_window.h"
+
+namespace {
+
+constexpr WORD acceleratorNotification = 1;
+
+LRESULT onCommand(WPARAM wParam, LPARAM lParam) {
+    const auto control = reinterpret_cast<HWND>(lParam);
+    if (control != nullptr) {
+        recordGadgetEvent(static_cast<std::int32_t>(GetWindowLongPtrA(control, GWLP_ID)), HIWORD(wParam));
+        return 0;
+    }
+    if (HIWORD(wParam) == acceleratorNotification) {
+        if (LOWORD(wParam) == acceleratorCommands::nextControl) {
+            moveFocus(false);
+        } else if (LOWORD(wParam) == acceleratorCommands::previousControl) {
+            moveFocus(true);
+        }
+    }
+    return 0;
+}
+
+LRESULT onNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    const NotificationHandler handler = header == nullptr ? nullptr : gadgetNotificationHandler(header->hwndFrom);
+    if (handler != nullptr) {
+        const std::optional<LRESULT> answer = handler(wParam, lParam);
+        if (answer.has_value()) {
+            return *answer;
+        }
+    }
+    return DefWindowProcA(window, WM_NOTIFY, wParam, lParam);
+}
+
+BOOL CALLBACK sendColourChange(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+LRESULT onSize(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (wParam == SIZE_MINIMIZED) {
+        return DefWindowProcA(window, WM_SIZE, wParam, lParam);
+    }
+    deferEvent(events::sized);
+    return 0;
+}
+
+LRESULT onActivate(WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE) {
+        deferEvent(events::activated);
+    }
+    return 1;
+}
+
+LRESULT handleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return onCommand(wParam, lParam);
+    case reportMessage:
+        recordGadgetEvent(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam));
+        return 0;
+    case WM_NOTIFY:
+        return onNotify(window, wParam, lParam);
+    case WM_CLOSE:
+        deferEvent(events::close);
+        return 0;
+    case WM_MOVE:
+        deferEvent(events::moved);
+        return 0;
+    case WM_SIZE:
+        return onSize(window, wParam, lParam);
+    case WM_ACTIVATE:
+        return onActivate(wParam);
+    case WM_ERASEBKGND:
+        deferEvent(events::backgroundErased);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+        EnumChildWindows(window, sendColourChange, 0);
+        return DefWindowProcA(window, message, wParam, lParam);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return handleMainWindowMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

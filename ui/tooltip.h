@@ -1,0 +1,10 @@
+// One shared tooltip control that gives controls a one-line hint.
+#pragma once
+
+#include <windows.h>
+
+// Adds or replaces the hint of a gadget; answers TTM_ADDTOOLA's result, or 0
+// when the gadget has no control.
+LRESULT setGadgetToolTip(int gadget, const char* text);
+HWND toolTipWindow();
+void destroyToolTip();
