@@ -1,0 +1,26 @@
+# Sourced: the Wine settings of the project's Windows-side runs, and the
+# project's own Wine prefix under the build folder, created on first use.
+# Only the 64-bit loader is used; the 32-bit one cannot run on these machines.
+
+wine_env_repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+export WINEPREFIX="$wine_env_repo/build/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# Gives Wine the ANSI code page 1251 without the locale being generated (the
+# shell's own complaint about the missing locale is silenced).
+{ export LC_ALL=ru_RU.UTF-8; } 2>/dev/null
+export WINE=/usr/lib/wine/wine64
+export WINELOADER="$WINE"
+
+if [ ! -f "$WINEPREFIX/.project-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    # No Mono or Gecko prompts: the tests need neither.
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot --init >/dev/null 2>&1
+    # Xvfb has no window manager: unmanaged windows spare each hidden window
+    # Wine's wait for one.
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.project-ready"
+fi
+unset wine_env_repo
