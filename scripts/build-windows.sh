@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the editor component, then the program and its tests for both
+# Windows targets.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/build-scintilla.sh
+for preset in mingw-x64 mingw-x86; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j 2
+done
