@@ -1,1 +1,16 @@
-# The Windows program and its Wine-run tests; filled by the Windows build.
+# The Windows program, its platform services and their Wine-run tests.
+
+# Plain Win32 with the single-byte ("A") calls: no UNICODE, no -municode.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
+
+# The editor component built by scripts/build-scintilla.sh for this target.
+set(SCINTILLA_DLL ${CMAKE_SOURCE_DIR}/build/scintilla/${CMAKE_SYSTEM_PROCESSOR}/Scintilla.dll)
+if(NOT EXISTS ${SCINTILLA_DLL})
+    message(WARNING "${SCINTILLA_DLL} is missing: run scripts/build-scintilla.sh")
+endif()
+
+include(${CMAKE_SOURCE_DIR}/cmake/WineTests.cmake)
+
+add_subdirectory(platform)
+include(${CMAKE_SOURCE_DIR}/cmake/Program.cmake OPTIONAL)
+add_subdirectory(tests/windows)

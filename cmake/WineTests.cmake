@@ -1,0 +1,30 @@
+# GoogleTest built with MinGW, and add_wine_test() for tests that run under
+# Wine. Every test executable is one CTest test: a Wine start costs about a
+# second, so the cases of an executable share one process.
+
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# Only the x86_64 build runs here; the i686 tests are built and linked only.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(WINE_TESTS_RUN ON)
+else()
+    set(WINE_TESTS_RUN OFF)
+endif()
+
+# add_wine_test(<name> SOURCES <file>... [LIBRARIES <lib>...] [NEEDS_SCINTILLA])
+# NEEDS_SCINTILLA puts Scintilla.dll beside the executable.
+function(add_wine_test name)
+    cmake_parse_arguments(PARSE_ARGV 1 WINE_TEST "NEEDS_SCINTILLA" "" "SOURCES;LIBRARIES")
+    add_executable(${name} ${WINE_TEST_SOURCES})
+    target_link_libraries(${name} PRIVATE ${WINE_TEST_LIBRARIES} gtest_main)
+    project_warnings(${name})
+    if(WINE_TEST_NEEDS_SCINTILLA)
+        add_custom_command(TARGET ${name} POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SCINTILLA_DLL} $<TARGET_FILE_DIR:${name}>)
+    endif()
+    if(WINE_TESTS_RUN)
+        add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:${name}>)
+    endif()
+endfunction()
