@@ -1,0 +1,34 @@
+// Finds and loads the editor component's library (Scintilla.dll): by the
+// platform's library search, then in "Compilers" beside the program, then in
+// "Compilers" of the PureBasic installation named by its registered open
+// command.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+using EditorLibraryLoader = HMODULE (*)(const char* name);
+
+// Tries the three places in order and answers the first loaded module, or
+// nullptr. A later candidate name is computed only when the earlier ones
+// failed, so the registry is read only when the first two did not load.
+HMODULE locateEditorLibrary();
+HMODULE locateEditorLibrary(EditorLibraryLoader load);
+
+// LoadLibraryA(name), answered unchanged.
+HMODULE loadEditorLibrary(const char* name);
+
+// The folder of the running program's file with its trailing backslash, or
+// "" when its name holds no separator.
+std::string programFolder();
+
+// The PureBasic installation folder with its trailing backslash, or "" when
+// the registry gives nothing. The platform version word chooses the key; the
+// second form takes it as given.
+std::string queryPureBasicFolder();
+std::string queryPureBasicFolder(std::uint32_t versionWord);
+
+// The third candidate name, relative when the registry gives no folder.
+std::string pureBasicEditorLibraryPath();

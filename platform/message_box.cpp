@@ -1,0 +1,99 @@
+#include "message_box.h"
+
+#include <windows.h>
+
+#include <iterator>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+struct DisabledWindow {
+    DWORD threadId = 0;
+    HWND window = nullptr;
+};
+
+// Every window disabled by a box still open, newest last. Any thread of the
+// process may show a box, so the list is guarded; each thread restores only
+// the windows it disabled itself.
+std::mutex disabledWindowsLock;
+std::vector<DisabledWindow> disabledWindows;
+
+bool storeDisabledWindow(DisabledWindow record) {
+    try {
+        const std::lock_guard<std::mutex> guard(disabledWindowsLock);
+        disabledWindows.push_back(record);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+// Removes the calling thread's newest record and answers its window, or
+// nullptr when the thread holds none.
+HWND takeNewestDisabledWindow(DWORD threadId) {
+    try {
+        const std::lock_guard<std::mutex> guard(disabledWindowsLock);
+        for (auto it = disabledWindows.rbegin(); it != disabledWindows.rend(); ++it) {
+            if (it->threadId == threadId) {
+                HWND window = it->window;
+                disabledWindows.erase(std::next(it).base());
+                return window;
+            }
+        }
+    } catch (...) {
+    }
+    return nullptr;
+}
+
+void disableForBox(HWND window) {
+    const DWORD threadId = GetCurrentThreadId();
+    if (GetWindowThreadProcessId(window, nullptr) != threadId) {
+        return;
+    }
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) {
+        return;
+    }
+    if (window == GetForegroundWindow()) {
+        return;
+    }
+    EnableWindow(window, FALSE);
+    if (!storeDisabledWindow({threadId, window})) {
+        // Without its record the window would never be enabled again.
+        EnableWindow(window, TRUE);
+    }
+}
+
+BOOL CALLBACK disableWindowCallback(HWND window, LPARAM) {
+    disableForBox(window);
+    return TRUE;
+}
+
+// The foreground window when it belongs to this process, else none.
+HWND chooseOwner() {
+    HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr) {
+        return nullptr;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(foreground, &processId);
+    return processId == GetCurrentProcessId() ? foreground : nullptr;
+}
+
+void enableThreadWindows() {
+    const DWORD threadId = GetCurrentThreadId();
+    for (HWND window = takeNewestDisabledWindow(threadId); window != nullptr;
+         window = takeNewestDisabledWindow(threadId)) {
+        EnableWindow(window, TRUE);
+    }
+}
+
+}  // namespace
+
+int showMessageBox(const char* caption, const char* text, std::uint32_t flags) {
+    EnumWindows(disableWindowCallback, 1);
+    HWND owner = chooseOwner();
+    const int result = MessageBoxA(owner, text, caption, flags);
+    enableThreadWindows();
+    return result;
+}
