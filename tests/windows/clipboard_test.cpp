@@ -1,0 +1,163 @@
+// The clipboard under Wine: what CF_TEXT holds after a copy, what a Unicode
+// reader gets, and a clipboard held open elsewhere.
+#include "clipboard.h"
+
+#include "ansi_text.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace {
+
+// The bytes of a clipboard block, the whole block, NULs included.
+std::string clipboardBytes(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(nullptr)) {
+        return "<cannot open>";
+    }
+    HANDLE data = GetClipboardData(format);
+    if (data != nullptr) {
+        const char* locked = static_cast<const char*>(GlobalLock(data));
+        if (locked != nullptr) {
+            bytes.assign(locked, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    } else {
+        bytes = "<none>";
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+// CF_TEXT's text up to its first NUL.
+std::string clipboardText() {
+    const std::string bytes = clipboardBytes(CF_TEXT);
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+std::wstring clipboardUnicodeText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) {
+        return L"<cannot open>";
+    }
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data != nullptr) {
+        const wchar_t* locked = static_cast<const wchar_t*>(GlobalLock(data));
+        if (locked != nullptr) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+UINT localeAnsiCodePage(LCID locale) {
+    DWORD codePage = 0;
+    GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<LPSTR>(&codePage), static_cast<int>(sizeof(codePage)));
+    return codePage;
+}
+
+// Holds the clipboard open on a thread of its own for the holder's lifetime,
+// as another program would, through a window of its own.
+class ClipboardHolder {
+public:
+    ClipboardHolder() {
+        thread_ = std::thread([this]() {
+            HWND window = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                          GetModuleHandleA(nullptr), nullptr);
+            opened_ = OpenClipboard(window) != FALSE;
+            ready_ = true;
+            while (!release_) {
+                Sleep(5);
+            }
+            if (opened_) {
+                CloseClipboard();
+            }
+            DestroyWindow(window);
+        });
+        while (!ready_) {
+            Sleep(1);
+        }
+    }
+    ~ClipboardHolder() {
+        release_ = true;
+        thread_.join();
+    }
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+    bool opened() const { return opened_; }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> opened_{false};
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> release_{false};
+};
+
+TEST(Clipboard, CopyPlacesTheBytesWithCrLfAndOneNul) {
+    const std::string text = "Select MessageRequester(\"a\", \"b\", 0)\r\n  Case 1\r\nEndSelect";
+    ASSERT_NE(clearClipboard(), 0);
+    ASSERT_NE(setClipboardText(text.c_str()), nullptr);
+
+    const std::string block = clipboardBytes(CF_TEXT);
+    ASSERT_GE(block.size(), text.size() + 1);
+    EXPECT_EQ(block.substr(0, text.size() + 1), text + '\0');
+    EXPECT_EQ(clipboardText(), text);
+}
+
+TEST(Clipboard, EmptyAndNullTextGiveAnEmptyText) {
+    ASSERT_NE(setClipboardText("x"), nullptr);
+    ASSERT_NE(setClipboardText(""), nullptr);
+    EXPECT_EQ(clipboardBytes(CF_TEXT).substr(0, 1), std::string(1, '\0'));
+
+    ASSERT_NE(setClipboardText("x"), nullptr);
+    ASSERT_NE(setClipboardText(nullptr), nullptr);
+    EXPECT_EQ(clipboardBytes(CF_TEXT).substr(0, 1), std::string(1, '\0'));
+}
+
+TEST(Clipboard, SecondCopyReplacesTheFirst) {
+    ASSERT_NE(setClipboardText("first text, the longer one"), nullptr);
+    ASSERT_NE(setClipboardText("second"), nullptr);
+    EXPECT_EQ(clipboardText(), "second");
+}
+
+TEST(Clipboard, HeldOpenElsewhereBothOperationsFailAndTheContentStays) {
+    ASSERT_NE(setClipboardText("old content"), nullptr);
+    {
+        const ClipboardHolder holder;
+        ASSERT_TRUE(holder.opened());
+        EXPECT_EQ(clearClipboard(), 0);
+        EXPECT_EQ(setClipboardText("new content"), nullptr);
+    }
+    EXPECT_EQ(clipboardText(), "old content");
+}
+
+TEST(Clipboard, UnicodeReaderGetsTheCyrillicText) {
+    constexpr auto text = ansi("Привет, мир");
+    ASSERT_EQ(GetACP(), 1251U) << "the tests run with the Windows-1251 ANSI code page";
+    ASSERT_NE(setClipboardText(text.c_str()), nullptr);
+
+    const std::string locale = clipboardBytes(CF_LOCALE);
+    ASSERT_GE(locale.size(), sizeof(LCID)) << "the text is tagged with its locale";
+    LCID tagged = 0;
+    locale.copy(reinterpret_cast<char*>(&tagged), sizeof(tagged));
+    EXPECT_EQ(localeAnsiCodePage(tagged), 1251U);
+    EXPECT_EQ(clipboardUnicodeText(), L"\u041F\u0440\u0438\u0432\u0435\u0442, \u043C\u0438\u0440");
+}
+
+TEST(Clipboard, UnicodeReaderGetsTheCyrillicTextWhileAnEnglishLayoutIsActive) {
+    constexpr auto text = ansi("Привет");
+    HKL english = LoadKeyboardLayoutA("00000409", KLF_ACTIVATE);
+    ASSERT_NE(english, nullptr);
+    ASSERT_NE(setClipboardText(text.c_str()), nullptr);
+    EXPECT_EQ(clipboardUnicodeText(), L"\u041F\u0440\u0438\u0432\u0435\u0442");
+}
+
+}  // namespace
