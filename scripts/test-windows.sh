@@ -7,8 +7,16 @@ cd "$(dirname "$0")/.."
 scripts/build-windows.sh
 
 stop_wine() {
-    WINEPREFIX="$PWD/build/wineprefix" wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="${PROJECT_WINEPREFIX:-$PWD/build/wineprefix}" wineserver -k >/dev/null 2>&1 || true
 }
 trap stop_wine EXIT
 
-xvfb-run -a bash -c 'source scripts/wine-env.sh && ctest --preset mingw-x64'
+# Wine is stopped while its X server still runs, so that nothing complains
+# about the lost display after ctest's summary.
+xvfb-run -a bash -c '
+    source scripts/wine-env.sh
+    status=0
+    ctest --preset mingw-x64 || status=$?
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    exit $status'

@@ -4,7 +4,9 @@
 
 wine_env_repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-export WINEPREFIX="$wine_env_repo/build/wineprefix"
+# One Wine server serves a prefix, bound to one X display: runs that may
+# overlap (another Xvfb) name a prefix of their own in PROJECT_WINEPREFIX.
+export WINEPREFIX="${PROJECT_WINEPREFIX:-$wine_env_repo/build/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # Gives Wine the ANSI code page 1251 without the locale being generated (the
