@@ -154,9 +154,12 @@ TEST(Clipboard, UnicodeReaderGetsTheCyrillicText) {
 
 TEST(Clipboard, UnicodeReaderGetsTheCyrillicTextWhileAnEnglishLayoutIsActive) {
     constexpr auto text = ansi("Привет");
+    HKL saved = GetKeyboardLayout(0);
     HKL english = LoadKeyboardLayoutA("00000409", KLF_ACTIVATE);
+    const HANDLE placed = setClipboardText(text.c_str());
+    ActivateKeyboardLayout(saved, 0);
     ASSERT_NE(english, nullptr);
-    ASSERT_NE(setClipboardText(text.c_str()), nullptr);
+    ASSERT_NE(placed, nullptr);
     EXPECT_EQ(clipboardUnicodeText(), L"\u041F\u0440\u0438\u0432\u0435\u0442");
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 
 #include <string>
 #include <vector>
@@ -71,6 +72,7 @@ public:
         }
     }
     ~OpenCommandKey() {
+        setAccess("D:P(A;;KA;;;WD)");
         if (!existed_) {
             RegDeleteTreeA(root_, topCreated_.c_str());
             RegDeleteKeyA(root_, topCreated_.c_str());
@@ -90,18 +92,21 @@ public:
     OpenCommandKey(const OpenCommandKey&) = delete;
     OpenCommandKey& operator=(const OpenCommandKey&) = delete;
 
-    // Stores command as REG_SZ, with or without its terminating NUL.
-    bool set(const std::string& command, bool withNul = true) const {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS) {
-            return false;
-        }
-        const DWORD size = static_cast<DWORD>(command.size() + (withNul ? 1 : 0));
-        const LONG status = RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), size);
-        RegCloseKey(key);
-        return status == ERROR_SUCCESS;
+    // Stores command as REG_SZ with its terminating NUL.
+    bool set(const std::string& command) const {
+        return store(REG_SZ, command.c_str(), command.size() + 1);
     }
+
+    // Stores command without a terminating NUL. Wine ends REG_SZ data with a
+    // NUL when it is read, so such data is stored as binary to reach the
+    // reader unterminated.
+    bool setUnterminated(const std::string& command) const {
+        return store(REG_BINARY, command.data(), command.size());
+    }
+
+    // Lets everyone read the key and nobody change it, as the machine's keys
+    // are for a standard user; the destructor gives the key full access again.
+    bool makeReadOnly() const { return setAccess("D:P(A;;KR;;;WD)"); }
 
     void remove() const {
         HKEY key = nullptr;
@@ -112,6 +117,34 @@ public:
     }
 
 private:
+    bool store(DWORD type, const char* data, std::size_t size) const {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS) {
+            return false;
+        }
+        const LONG status =
+            RegSetValueExA(key, "", 0, type, reinterpret_cast<const BYTE*>(data), static_cast<DWORD>(size));
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS;
+    }
+
+    bool setAccess(const char* descriptorText) const {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor,
+                                                                  nullptr)) {
+            return false;
+        }
+        HKEY key = nullptr;
+        bool done = RegOpenKeyExA(root_, subkey_.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS;
+        if (done) {
+            done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+            RegCloseKey(key);
+        }
+        LocalFree(descriptor);
+        return done;
+    }
+
     static std::string readRaw(HKEY key, DWORD& type, bool& found) {
         std::string data(16384, '\0');
         DWORD size = static_cast<DWORD>(data.size());
@@ -153,6 +186,20 @@ TEST(QueryPureBasicFolder, ReadsTheClassesRootCommandWhenTheVersionBitsAreSet) {
     EXPECT_EQ(queryPureBasicFolder(oldVersionWord), "C:\\Old\\");
 }
 
+TEST(QueryPureBasicFolder, ReadsAKeyThatCannotBeOpenedForWriting) {
+    const OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
+    ASSERT_TRUE(command.set("\"C:\\PB\\PureBasic.exe\" \"%1\""));
+    ASSERT_TRUE(command.makeReadOnly());
+    HKEY key = nullptr;
+    const LONG writable = RegOpenKeyExA(HKEY_CLASSES_ROOT, classesRootKey, 0, KEY_ALL_ACCESS, &key);
+    if (writable == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+    ASSERT_NE(writable, ERROR_SUCCESS) << "the key refuses write access";
+
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
+}
+
 TEST(QueryPureBasicFolder, HandlesTheShapesOfTheOpenCommand) {
     const OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
 
@@ -162,8 +209,10 @@ TEST(QueryPureBasicFolder, HandlesTheShapesOfTheOpenCommand) {
     ASSERT_TRUE(command.set("C:\\PB\\PureBasic.exe \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
 
-    ASSERT_TRUE(command.set("\"C:\\PB\\PureBasic.exe\" \"%1\"", false));
+    ASSERT_TRUE(command.setUnterminated("\"C:\\PB\\PureBasic.exe\" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\") << "value stored without its NUL";
+    ASSERT_TRUE(command.setUnterminated("\"\\ \"%1\""));
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "seven characters stored without their NUL";
 
     ASSERT_TRUE(command.set("\"\\ \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "");
@@ -209,6 +258,149 @@ TEST(LocateEditorLibrary, WithoutAnOpenCommandTheThirdNameIsRelative) {
     command.remove();
     machine.remove();
     EXPECT_EQ(namesTriedWhenLoading(0).back(), "Compilers\\Scintilla.dll");
+}
+
+
+// The program-folder cases run the test executable itself again from a copy
+// in a temporary program folder; the child reports through its exit code.
+constexpr const char* expectedFolderVariable = "PLATFORM_TEST_EXPECTED_FOLDER";
+constexpr const char* expectLibraryVariable = "PLATFORM_TEST_EXPECT_LIBRARY";
+constexpr const char* childTestName = "ProgramFolderChild.FindsItsFolderAndTheLibraryBesideIt";
+
+std::string environmentValue(const char* name) {
+    std::vector<char> value(32768, '\0');
+    const DWORD length = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
+    return std::string(value.data(), length < value.size() ? length : 0);
+}
+
+std::string moduleFileName(HMODULE module) {
+    std::vector<char> name(32768, '\0');
+    const DWORD length = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
+    return std::string(name.data(), length);
+}
+
+TEST(ProgramFolderChild, FindsItsFolderAndTheLibraryBesideIt) {
+    const std::string expectedFolder = environmentValue(expectedFolderVariable);
+    if (expectedFolder.empty()) {
+        GTEST_SKIP() << "runs only in a copy started by the ProgramFolder tests";
+    }
+    EXPECT_EQ(programFolder(), expectedFolder);
+    if (environmentValue(expectLibraryVariable) == "1") {
+        HMODULE library = locateEditorLibrary();
+        ASSERT_NE(library, nullptr);
+        EXPECT_EQ(moduleFileName(library), expectedFolder + "Compilers\\Scintilla.dll");
+        WNDCLASSA editorClass{};
+        EXPECT_NE(GetClassInfoA(library, "Scintilla", &editorClass), FALSE);
+    }
+}
+
+// Test-side file work in a folder that may be longer than MAX_PATH: the wide
+// calls with the "\\?\" prefix take such paths (the names are ASCII).
+std::wstring longPath(const std::string& path) {
+    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
+void createFolders(const std::string& path) {
+    for (std::size_t end = path.find('\\', 3); end != std::string::npos; end = path.find('\\', end + 1)) {
+        CreateDirectoryW(longPath(path.substr(0, end)).c_str(), nullptr);
+    }
+}
+
+void removeTree(const std::string& folder) {
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW(longPath(folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring wideName = entry.cFileName;
+            const std::string name(wideName.begin(), wideName.end());
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string path = folder + "\\" + name;
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                removeTree(path);
+            } else {
+                DeleteFileW(longPath(path).c_str());
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(longPath(folder).c_str());
+}
+
+// A temporary program folder holding a copy of this executable, removed with
+// everything in it at the end.
+class ProgramFolderCopy {
+public:
+    ProgramFolderCopy(const std::string& relativeFolder, const std::string& programName)
+        : root_(rootFolder()), folder_(root_ + "\\" + relativeFolder + "\\"), program_(folder_ + programName) {
+        createFolders(folder_);
+        CopyFileW(longPath(moduleFileName(nullptr)).c_str(), longPath(program_).c_str(), FALSE);
+    }
+    ~ProgramFolderCopy() { removeTree(root_); }
+    ProgramFolderCopy(const ProgramFolderCopy&) = delete;
+    ProgramFolderCopy& operator=(const ProgramFolderCopy&) = delete;
+
+    static std::string rootFolder() {
+        std::vector<char> temp(MAX_PATH + 1, '\0');
+        GetTempPathA(static_cast<DWORD>(temp.size()), temp.data());
+        return std::string(temp.data()) + "platform_test_" + std::to_string(GetCurrentProcessId());
+    }
+
+    const std::string& folder() const { return folder_; }
+
+    bool addLibrary() const {
+        CreateDirectoryA((folder_ + "Compilers").c_str(), nullptr);
+        return CopyFileA(TEST_SCINTILLA_DLL, (folder_ + "Compilers\\Scintilla.dll").c_str(), FALSE) != FALSE;
+    }
+
+    // Runs the child case in the copy; answers its exit code, -1 when it
+    // could not be started.
+    long runChild(bool expectLibrary) const {
+        SetEnvironmentVariableA(expectedFolderVariable, folder_.c_str());
+        SetEnvironmentVariableA(expectLibraryVariable, expectLibrary ? "1" : "0");
+        const std::string commandText = "\"" + program_ + "\" --gtest_filter=" + childTestName;
+        std::wstring commandLine(commandText.begin(), commandText.end());
+        const std::wstring application(program_.begin(), program_.end());
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        const BOOL started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                            nullptr, nullptr, &startup, &process);
+        SetEnvironmentVariableA(expectedFolderVariable, nullptr);
+        SetEnvironmentVariableA(expectLibraryVariable, nullptr);
+        if (!started) {
+            return -1;
+        }
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return static_cast<long>(exitCode);
+    }
+
+private:
+    std::string root_;
+    std::string folder_;
+    std::string program_;
+};
+
+TEST(ProgramFolder, TheLibraryInCompilersBesideTheProgramIsLoaded) {
+    const ProgramFolderCopy copy("wizard", "wizard.exe");
+    ASSERT_TRUE(copy.addLibrary());
+    EXPECT_EQ(copy.runChild(true), 0);
+}
+
+// Wine starts no program from a path longer than MAX_PATH, so the folder is
+// 256 characters and the program's name one: a 255-character buffer would
+// cut the path before the folder's last separator.
+TEST(ProgramFolder, IsFoundForAProgramPathLongerThan255Characters) {
+    constexpr std::size_t folderLength = 256;
+    const std::size_t rootLength = ProgramFolderCopy::rootFolder().size();
+    const ProgramFolderCopy copy(std::string(folderLength - rootLength - 2, 'd'), "x");
+    ASSERT_EQ(copy.folder().size(), folderLength);
+    EXPECT_EQ(copy.runChild(false), 0);
 }
 
 }  // namespace
