@@ -72,7 +72,9 @@ public:
         }
     }
     ~OpenCommandKey() {
-        setAccess("D:P(A;;KA;;;WD)");
+        if (!savedAccess_.empty()) {
+            setAccess(savedAccess_.data());
+        }
         if (!existed_) {
             RegDeleteTreeA(root_, topCreated_.c_str());
             RegDeleteKeyA(root_, topCreated_.c_str());
@@ -105,8 +107,19 @@ public:
     }
 
     // Lets everyone read the key and nobody change it, as the machine's keys
-    // are for a standard user; the destructor gives the key full access again.
-    bool makeReadOnly() const { return setAccess("D:P(A;;KR;;;WD)"); }
+    // are for a standard user; the destructor puts the former access back.
+    bool makeReadOnly() {
+        savedAccess_ = keyAccess();
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        if (savedAccess_.empty() ||
+            !ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                                  nullptr)) {
+            return false;
+        }
+        const bool done = setAccess(readOnly);
+        LocalFree(readOnly);
+        return done;
+    }
 
     void remove() const {
         HKEY key = nullptr;
@@ -129,19 +142,29 @@ private:
         return status == ERROR_SUCCESS;
     }
 
-    bool setAccess(const char* descriptorText) const {
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor,
-                                                                  nullptr)) {
+    std::vector<BYTE> keyAccess() const {
+        std::vector<BYTE> descriptor;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, subkey_.c_str(), 0, READ_CONTROL, &key) != ERROR_SUCCESS) {
+            return descriptor;
+        }
+        DWORD size = 0;
+        RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        descriptor.resize(size);
+        if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) != ERROR_SUCCESS) {
+            descriptor.clear();
+        }
+        RegCloseKey(key);
+        return descriptor;
+    }
+
+    bool setAccess(PSECURITY_DESCRIPTOR descriptor) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, subkey_.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) {
             return false;
         }
-        HKEY key = nullptr;
-        bool done = RegOpenKeyExA(root_, subkey_.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS;
-        if (done) {
-            done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
-            RegCloseKey(key);
-        }
-        LocalFree(descriptor);
+        const bool done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+        RegCloseKey(key);
         return done;
     }
 
@@ -174,6 +197,7 @@ private:
     DWORD savedType_ = REG_SZ;
     std::string savedValue_;
     std::string topCreated_;
+    std::vector<BYTE> savedAccess_;
 };
 
 TEST(QueryPureBasicFolder, ReadsTheClassesRootCommandWhenTheVersionBitsAreSet) {
@@ -187,7 +211,7 @@ TEST(QueryPureBasicFolder, ReadsTheClassesRootCommandWhenTheVersionBitsAreSet) {
 }
 
 TEST(QueryPureBasicFolder, ReadsAKeyThatCannotBeOpenedForWriting) {
-    const OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
+    OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
     ASSERT_TRUE(command.set("\"C:\\PB\\PureBasic.exe\" \"%1\""));
     ASSERT_TRUE(command.makeReadOnly());
     HKEY key = nullptr;
