@@ -57,163 +57,101 @@ TEST(EditorLibraryPathInFolder, AppendsTheRelativePlaceToTheTrimmedFolder) {
     EXPECT_EQ(editorLibraryPathInFolder(""), "Compilers\\Scintilla.dll");
 }
 
-// Sets the default value of an open-command key for one test and puts the
-// registry back as it was found.
-class OpenCommandKey {
-public:
-    OpenCommandKey(HKEY root, const char* subkey) : root_(root), subkey_(subkey) {
-        HKEY key = nullptr;
-        existed_ = RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (existed_) {
-            savedValue_ = readRaw(key, savedType_, hadValue_);
-            RegCloseKey(key);
-        } else {
-            topCreated_ = firstMissingKey();
-        }
-    }
-    ~OpenCommandKey() {
-        if (!savedAccess_.empty()) {
-            setAccess(savedAccess_.data());
-        }
-        if (!existed_) {
-            RegDeleteTreeA(root_, topCreated_.c_str());
-            RegDeleteKeyA(root_, topCreated_.c_str());
-            return;
-        }
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            if (hadValue_) {
-                RegSetValueExA(key, "", 0, savedType_, reinterpret_cast<const BYTE*>(savedValue_.data()),
-                               static_cast<DWORD>(savedValue_.size()));
-            } else {
-                RegDeleteValueA(key, "");
-            }
-            RegCloseKey(key);
-        }
-    }
-    OpenCommandKey(const OpenCommandKey&) = delete;
-    OpenCommandKey& operator=(const OpenCommandKey&) = delete;
-
-    // Stores command as REG_SZ with its terminating NUL.
-    bool set(const std::string& command) const {
-        return store(REG_SZ, command.c_str(), command.size() + 1);
-    }
-
-    // Stores command without a terminating NUL. Wine ends REG_SZ data with a
-    // NUL when it is read, so such data is stored as binary to reach the
-    // reader unterminated.
-    bool setUnterminated(const std::string& command) const {
-        return store(REG_BINARY, command.data(), command.size());
-    }
-
-    // Lets everyone read the key and nobody change it, as the machine's keys
-    // are for a standard user; the destructor puts the former access back.
-    bool makeReadOnly() {
-        savedAccess_ = keyAccess();
-        PSECURITY_DESCRIPTOR readOnly = nullptr;
-        if (savedAccess_.empty() ||
-            !ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
-                                                                  nullptr)) {
-            return false;
-        }
-        const bool done = setAccess(readOnly);
-        LocalFree(readOnly);
-        return done;
-    }
-
-    void remove() const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "");
-            RegCloseKey(key);
-        }
-    }
-
-private:
-    bool store(DWORD type, const char* data, std::size_t size) const {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS) {
-            return false;
-        }
-        const LONG status =
-            RegSetValueExA(key, "", 0, type, reinterpret_cast<const BYTE*>(data), static_cast<DWORD>(size));
-        RegCloseKey(key);
-        return status == ERROR_SUCCESS;
-    }
-
-    std::vector<BYTE> keyAccess() const {
-        std::vector<BYTE> descriptor;
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, subkey_.c_str(), 0, READ_CONTROL, &key) != ERROR_SUCCESS) {
-            return descriptor;
-        }
-        DWORD size = 0;
-        RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
-        descriptor.resize(size);
-        if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) != ERROR_SUCCESS) {
-            descriptor.clear();
-        }
-        RegCloseKey(key);
-        return descriptor;
-    }
-
-    bool setAccess(PSECURITY_DESCRIPTOR descriptor) const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, subkey_.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) {
-            return false;
-        }
-        const bool done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        return done;
-    }
-
-    static std::string readRaw(HKEY key, DWORD& type, bool& found) {
-        std::string data(16384, '\0');
-        DWORD size = static_cast<DWORD>(data.size());
-        found = RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
-                ERROR_SUCCESS;
-        data.resize(found ? size : 0);
-        return data;
-    }
-
-    std::string firstMissingKey() const {
-        std::string::size_type end = subkey_.find('\\');
-        while (true) {
-            const std::string prefix = subkey_.substr(0, end);
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(root_, prefix.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-                return prefix;
-            }
-            RegCloseKey(key);
-            end = subkey_.find('\\', end + 1);
-        }
-    }
-
-    HKEY root_ = nullptr;
-    std::string subkey_;
-    bool existed_ = false;
-    bool hadValue_ = false;
-    DWORD savedType_ = REG_SZ;
-    std::string savedValue_;
-    std::string topCreated_;
-    std::vector<BYTE> savedAccess_;
+// The two places of the open command, as the tests write them: the key
+// created for them (removed again at the end) and the command's key.
+struct OpenCommandPlace {
+    HKEY root = nullptr;
+    const char* createdKey = nullptr;
+    const char* commandKey = nullptr;
 };
 
-TEST(QueryPureBasicFolder, ReadsTheClassesRootCommandWhenTheVersionBitsAreSet) {
-    const OpenCommandKey classesRoot(HKEY_CLASSES_ROOT, classesRootKey);
-    const OpenCommandKey machine(HKEY_LOCAL_MACHINE, machineKey);
-    ASSERT_TRUE(classesRoot.set("\"C:\\New\\PureBasic.exe\" \"%1\""));
-    ASSERT_TRUE(machine.set("\"C:\\Old\\PureBasic.exe\" \"%1\""));
+const OpenCommandPlace classesRoot = {HKEY_CLASSES_ROOT, "Applications\\PureBasic.exe", classesRootKey};
+const OpenCommandPlace machine = {HKEY_LOCAL_MACHINE, "Software\\Classes\\PureBasic.exe", machineKey};
+
+bool keyExists(const OpenCommandPlace& place) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(place.root, place.createdKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+// Stores the command as the key's default value.
+bool setOpenCommand(const OpenCommandPlace& place, DWORD type, const std::string& data) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(place.root, place.commandKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const LONG status =
+        RegSetValueExA(key, "", 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool setOpenCommand(const OpenCommandPlace& place, const std::string& command) {
+    return setOpenCommand(place, REG_SZ, command + '\0');
+}
+
+// Wine ends REG_SZ data with a NUL when it is read, so a command without its
+// NUL is stored as binary data to reach the reader unterminated.
+bool setUnterminatedOpenCommand(const OpenCommandPlace& place, const std::string& command) {
+    return setOpenCommand(place, REG_BINARY, command);
+}
+
+bool setKeyAccess(const OpenCommandPlace& place, const char* descriptorText) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor, nullptr)) {
+        return false;
+    }
+    HKEY key = nullptr;
+    bool done = RegOpenKeyExA(place.root, place.commandKey, 0, WRITE_DAC, &key) == ERROR_SUCCESS;
+    if (done) {
+        done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    LocalFree(descriptor);
+    return done;
+}
+
+// Everyone may read the key and nobody may change it, as a standard user
+// finds the machine's keys.
+bool makeReadOnly(const OpenCommandPlace& place) {
+    return setKeyAccess(place, "D:P(A;;KR;;;WD)");
+}
+
+// The tests write the PureBasic keys into the project's own Wine prefix and
+// remove them afterwards; they leave a registry that already holds them alone.
+class OpenCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (keyExists(classesRoot) || keyExists(machine)) {
+            GTEST_SKIP() << "the registry already holds a PureBasic open command";
+        }
+    }
+    void TearDown() override {
+        for (const OpenCommandPlace& place : {classesRoot, machine}) {
+            if (keyExists(place)) {
+                setKeyAccess(place, "D:P(A;;KA;;;WD)");
+                RegDeleteTreeA(place.root, place.createdKey);
+                RegDeleteKeyA(place.root, place.createdKey);
+            }
+        }
+    }
+};
+
+TEST_F(OpenCommandTest, ClassesRootIsReadWhenTheVersionBitsAreSetElseTheMachineKey) {
+    ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\New\\PureBasic.exe\" \"%1\""));
+    ASSERT_TRUE(setOpenCommand(machine, "\"C:\\Old\\PureBasic.exe\" \"%1\""));
 
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\New\\");
     EXPECT_EQ(queryPureBasicFolder(oldVersionWord), "C:\\Old\\");
 }
 
-TEST(QueryPureBasicFolder, ReadsAKeyThatCannotBeOpenedForWriting) {
-    OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
-    ASSERT_TRUE(command.set("\"C:\\PB\\PureBasic.exe\" \"%1\""));
-    ASSERT_TRUE(command.makeReadOnly());
+TEST_F(OpenCommandTest, AKeyThatCannotBeOpenedForWritingIsRead) {
+    ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\PB\\PureBasic.exe\" \"%1\""));
+    ASSERT_TRUE(makeReadOnly(classesRoot));
     HKEY key = nullptr;
     const LONG writable = RegOpenKeyExA(HKEY_CLASSES_ROOT, classesRootKey, 0, KEY_ALL_ACCESS, &key);
     if (writable == ERROR_SUCCESS) {
@@ -224,25 +162,23 @@ TEST(QueryPureBasicFolder, ReadsAKeyThatCannotBeOpenedForWriting) {
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
 }
 
-TEST(QueryPureBasicFolder, HandlesTheShapesOfTheOpenCommand) {
-    const OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
-
-    ASSERT_TRUE(command.set("\"C:\\Program Files\\PureBasic\\PureBasic.exe\" \"%1\""));
+TEST_F(OpenCommandTest, ShapesOfTheCommand) {
+    ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\Program Files\\PureBasic\\PureBasic.exe\" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\Program Files\\PureBasic\\");
 
-    ASSERT_TRUE(command.set("C:\\PB\\PureBasic.exe \"%1\""));
+    ASSERT_TRUE(setOpenCommand(classesRoot, "C:\\PB\\PureBasic.exe \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
 
-    ASSERT_TRUE(command.setUnterminated("\"C:\\PB\\PureBasic.exe\" \"%1\""));
+    ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, "\"C:\\PB\\PureBasic.exe\" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\") << "value stored without its NUL";
-    ASSERT_TRUE(command.setUnterminated("\"\\ \"%1\""));
+    ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, "\"\\ \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "seven characters stored without their NUL";
 
-    ASSERT_TRUE(command.set("\"\\ \"%1\""));
+    ASSERT_TRUE(setOpenCommand(classesRoot, "\"\\ \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "");
 
-    command.remove();
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "Applications\\PureBasic.exe");
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "no open command";
 }
 
 // Records the names the search hands to the loader; answers a module for the
@@ -263,11 +199,10 @@ std::vector<std::string> namesTriedWhenLoading(std::size_t attempt) {
     return triedNames;
 }
 
-TEST(LocateEditorLibrary, TriesTheThreePlacesInOrderAndStopsAtTheFirstThatLoads) {
-    const OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
-    const OpenCommandKey machine(HKEY_LOCAL_MACHINE, machineKey);
-    ASSERT_TRUE(command.set("\"C:\\PB\\PureBasic.exe\" /X \"D:\\a\\b.txt\" \"%1\""));
-    ASSERT_TRUE(machine.set("\"C:\\PB\\PureBasic.exe\" /X \"D:\\a\\b.txt\" \"%1\""));
+TEST_F(OpenCommandTest, TheSearchTriesTheThreePlacesInOrderAndStopsAtTheFirstThatLoads) {
+    const std::string command = "\"C:\\PB\\PureBasic.exe\" /X \"D:\\a\\b.txt\" \"%1\"";
+    ASSERT_TRUE(setOpenCommand(classesRoot, command));
+    ASSERT_TRUE(setOpenCommand(machine, command));
     const std::string besideProgram = programFolder() + "Compilers\\Scintilla.dll";
 
     EXPECT_EQ(namesTriedWhenLoading(1), (std::vector<std::string>{"Scintilla.dll"}));
@@ -276,11 +211,7 @@ TEST(LocateEditorLibrary, TriesTheThreePlacesInOrderAndStopsAtTheFirstThatLoads)
               (std::vector<std::string>{"Scintilla.dll", besideProgram, "C:\\PB\\Compilers\\Scintilla.dll"}));
 }
 
-TEST(LocateEditorLibrary, WithoutAnOpenCommandTheThirdNameIsRelative) {
-    const OpenCommandKey command(HKEY_CLASSES_ROOT, classesRootKey);
-    const OpenCommandKey machine(HKEY_LOCAL_MACHINE, machineKey);
-    command.remove();
-    machine.remove();
+TEST_F(OpenCommandTest, WithoutAnOpenCommandTheThirdNameIsRelative) {
     EXPECT_EQ(namesTriedWhenLoading(0).back(), "Compilers\\Scintilla.dll");
 }
 
