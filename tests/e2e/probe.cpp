@@ -1,0 +1,666 @@
+// The end-to-end suite's eyes inside the Wine session: reads what a person
+// could see or paste (the clipboard's bytes, the message boxes, the main
+// window's controls, the process's memory) and answers one line of JSON per
+// command. Commands come from the command line, or one per line on standard
+// input when there is none, so that one process serves a whole test.
+// Texts travel as hexadecimal bytes, so that Windows-1251 arrives unchanged.
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* messageBoxClass = "#32770";
+constexpr const char* mainWindowTitle = "MessageRequester";
+constexpr int longestText = 1 << 20;
+
+std::string hexOf(const char* bytes, size_t length) {
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(length * 2);
+    for (size_t i = 0; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out.push_back(digits[byte >> 4]);
+        out.push_back(digits[byte & 15]);
+    }
+    return out;
+}
+
+std::string bytesOfHex(const std::string& hex) {
+    std::string out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        out.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    }
+    return out;
+}
+
+std::string windowText(HWND window) {
+    std::vector<char> buffer(longestText, '\0');
+    const int length = GetWindowTextA(window, buffer.data(), longestText);
+    return hexOf(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::string className(HWND window) {
+    char buffer[256] = {};
+    GetClassNameA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+// Adds one element to a comma-separated JSON list.
+void appendItem(std::string& list, const std::string& item) {
+    if (!list.empty()) {
+        list += ',';
+    }
+    list += item;
+}
+
+std::string rectJson(const RECT& r) {
+    std::ostringstream out;
+    out << "[" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "]";
+    return out.str();
+}
+
+std::string screenRect(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return rectJson(r);
+}
+
+int controlId(HWND window) {
+    return window ? static_cast<int>(GetWindowLongPtrA(window, GWLP_ID)) : 0;
+}
+
+HWND focusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+std::vector<HWND> topLevelWindows() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<HWND> childWindows(HWND parent) {
+    std::vector<HWND> found;
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND findMainWindow() {
+    for (HWND window : topLevelWindows()) {
+        if (className(window) == messageBoxClass) {
+            continue;
+        }
+        char title[64] = {};
+        GetWindowTextA(window, title, sizeof title);
+        if (std::strcmp(title, mainWindowTitle) == 0) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// --- clipboard --------------------------------------------------------------
+
+bool openClipboardPatiently() {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (OpenClipboard(nullptr)) {
+            return true;
+        }
+        Sleep(5);
+    }
+    return false;
+}
+
+std::string commandClip() {
+    if (!openClipboardPatiently()) {
+        return R"({"ok":0,"error":"clipboard busy"})";
+    }
+    std::string text = "null";
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (data) {
+        const void* bytes = GlobalLock(data);
+        if (bytes) {
+            text = "\"" + hexOf(static_cast<const char*>(bytes), GlobalSize(data)) + "\"";
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return R"({"ok":1,"seq":)" + std::to_string(GetClipboardSequenceNumber()) + R"(,"text":)" + text + "}";
+}
+
+HGLOBAL globalCopy(const void* bytes, size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory) {
+        std::memcpy(GlobalLock(memory), bytes, size);
+        GlobalUnlock(memory);
+    }
+    return memory;
+}
+
+// Places the bytes and one NUL as CF_TEXT; with withUnicode also their UTF-16
+// form, as a Unicode program copying the same text would.
+bool placeText(const std::string& bytes, bool withUnicode) {
+    if (!openClipboardPatiently()) {
+        return false;
+    }
+    EmptyClipboard();
+    HGLOBAL memory = globalCopy(bytes.c_str(), bytes.size() + 1);
+    bool placed = memory && SetClipboardData(CF_TEXT, memory);
+    if (withUnicode && placed) {
+        const int length = static_cast<int>(bytes.size()) + 1;
+        std::vector<wchar_t> wide(bytes.size() + 1, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, bytes.c_str(), length, wide.data(), length);
+        HGLOBAL unicode = globalCopy(wide.data(), wide.size() * sizeof(wchar_t));
+        placed = unicode && SetClipboardData(CF_UNICODETEXT, unicode);
+    }
+    CloseClipboard();
+    return placed;
+}
+
+std::string readFile(const std::string& path) {
+    std::string bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        return bytes;
+    }
+    char chunk[65536];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.append(chunk, got);
+    }
+    std::fclose(file);
+    return bytes;
+}
+
+std::string commandClipSet(std::istream& args) {
+    std::string path;
+    args >> path;
+    const bool placed = placeText(readFile(path), true);
+    return std::string(R"({"ok":)") + (placed ? "1" : "0") + "}";
+}
+
+// Baseline of the copy figure: a bare clipboard set of the same bytes.
+std::string commandClipBench(std::istream& args) {
+    std::string path;
+    args >> path;
+    const std::string bytes = readFile(path);
+    const auto start = std::chrono::steady_clock::now();
+    const bool placed = placeText(bytes, false);
+    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    return std::string(R"({"ok":)") + (placed ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) + "}";
+}
+
+// --- message boxes ----------------------------------------------------------
+
+struct IconPicture {
+    const char* name = "";
+    WORD resource = 0;
+};
+
+constexpr IconPicture systemIcons[] = {
+    {"hand", 32513},
+    {"question", 32514},
+    {"exclamation", 32515},
+    {"asterisk", 32516},
+};
+
+constexpr int iconSide = 32;
+
+// The pixels of an icon drawn on a given background, read back as 0x00RRGGBB.
+std::vector<COLORREF> drawnIcon(HICON icon, COLORREF background) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, iconSide, iconSide);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT all = {0, 0, iconSide, iconSide};
+    FillRect(memory, &all, brush);
+    DrawIconEx(memory, 0, 0, icon, iconSide, iconSide, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < iconSide; ++y) {
+        for (int x = 0; x < iconSide; ++x) {
+            pixels.push_back(GetPixel(memory, x, y));
+        }
+    }
+    DeleteObject(brush);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> screenPixels(const RECT& where) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, iconSide, iconSide);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, iconSide, iconSide, screen, where.left, where.top, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < iconSide; ++y) {
+        for (int x = 0; x < iconSide; ++x) {
+            pixels.push_back(GetPixel(memory, x, y));
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Names the system icon that the box shows by comparing the screen with each
+// icon's opaque pixels, as a person would recognise the picture.
+std::string recogniseIcon(HWND iconControl) {
+    RECT where = {};
+    GetWindowRect(iconControl, &where);
+    const std::vector<COLORREF> seen = screenPixels(where);
+    std::string best = "unknown";
+    double bestShare = 0.0;
+    for (const IconPicture& picture : systemIcons) {
+        HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(picture.resource));
+        const std::vector<COLORREF> onBlack = drawnIcon(icon, RGB(0, 0, 0));
+        const std::vector<COLORREF> onWhite = drawnIcon(icon, RGB(255, 255, 255));
+        int opaque = 0;
+        int matching = 0;
+        for (size_t i = 0; i < seen.size(); ++i) {
+            if (onBlack[i] == onWhite[i]) {
+                ++opaque;
+                matching += onBlack[i] == seen[i] ? 1 : 0;
+            }
+        }
+        const double share = opaque > 0 ? static_cast<double>(matching) / opaque : 0.0;
+        if (share > bestShare) {
+            bestShare = share;
+            best = picture.name;
+        }
+    }
+    return bestShare > 0.9 ? best : "unknown";
+}
+
+bool isVisibleIcon(HWND child) {
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    return className(child) == "Static" && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child);
+}
+
+std::string describeBox(HWND box) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    std::string icon = "none";
+    std::string text;
+    std::string buttons;
+    for (HWND child : childWindows(box)) {
+        if (!IsWindowVisible(child)) {
+            continue;
+        }
+        const std::string kind = className(child);
+        if (isVisibleIcon(child)) {
+            icon = SendMessageA(child, STM_GETICON, 0, 0) ? recogniseIcon(child) : "none";
+        } else if (kind == "Static") {
+            text = windowText(child);
+        } else if (kind == "Button") {
+            const LONG style = GetWindowLongA(child, GWL_STYLE);
+            const bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            appendItem(buttons, R"({"id":)" + std::to_string(controlId(child)) +
+                       R"(,"text":")" + windowText(child) + R"(","default":)" + (isDefault ? "1" : "0") +
+                       R"(,"rect":)" + screenRect(child) + "}");
+        }
+    }
+    const HWND focus = focusOf(box);
+    return R"({"hwnd":)" + std::to_string(reinterpret_cast<uintptr_t>(box)) + R"(,"pid":)" + std::to_string(process) +
+           R"(,"caption":")" + windowText(box) + R"(","text":")" + text + R"(","icon":")" + icon +
+           R"(","buttons":[)" + buttons + R"(],"focus":)" + std::to_string(GetParent(focus) == box ? controlId(focus) : 0) +
+           R"(,"rect":)" + screenRect(box) + "}";
+}
+
+std::string commandBoxes() {
+    std::string boxes;
+    for (HWND window : topLevelWindows()) {
+        if (className(window) == messageBoxClass && IsWindowVisible(window)) {
+            appendItem(boxes, describeBox(window));
+        }
+    }
+    return R"({"ok":1,"boxes":[)" + boxes + "]}";
+}
+
+// --- main window ------------------------------------------------------------
+
+std::string describeControl(HWND child) {
+    const std::string kind = className(child);
+    std::string extra;
+    if (kind == "ComboBox") {
+        extra = R"(,"selected":)" + std::to_string(SendMessageA(child, CB_GETCURSEL, 0, 0)) + R"(,"dropped":)" +
+                std::to_string(SendMessageA(child, CB_GETDROPPEDSTATE, 0, 0));
+    } else if (kind == "SysListView32") {
+        extra = R"(,"selected":)" + std::to_string(SendMessageA(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                                 LVNI_SELECTED)) +
+                R"(,"count":)" + std::to_string(SendMessageA(child, LVM_GETITEMCOUNT, 0, 0));
+    }
+    return R"({"id":)" + std::to_string(controlId(child)) + R"(,"class":")" + kind + R"(","text":")" +
+           windowText(child) + R"(","visible":)" + (IsWindowVisible(child) ? "1" : "0") + R"(,"enabled":)" +
+           (IsWindowEnabled(child) ? "1" : "0") + R"(,"rect":)" + screenRect(child) + extra + "}";
+}
+
+// The opened list of a drop-down list is a top-level window of its own.
+std::string openedLists() {
+    std::string lists;
+    for (HWND window : topLevelWindows()) {
+        if (className(window) == "ComboLBox" && IsWindowVisible(window)) {
+            appendItem(lists, R"({"rect":)" + screenRect(window) + R"(,"itemHeight":)" +
+                     std::to_string(SendMessageA(window, LB_GETITEMHEIGHT, 0, 0)) + R"(,"top":)" +
+                     std::to_string(SendMessageA(window, LB_GETTOPINDEX, 0, 0)) + "}");
+        }
+    }
+    return lists;
+}
+
+std::string commandMain() {
+    HWND window = findMainWindow();
+    if (!window) {
+        return R"({"ok":1,"found":0,"lists":[)" + openedLists() + "]}";
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRect(&client, origin.x, origin.y);
+    std::string controls;
+    for (HWND child : childWindows(window)) {
+        appendItem(controls, describeControl(child));
+    }
+    const HWND focus = focusOf(window);
+    return R"({"ok":1,"found":1,"hwnd":)" + std::to_string(reinterpret_cast<uintptr_t>(window)) + R"(,"pid":)" +
+           std::to_string(process) + R"(,"visible":)" + (IsWindowVisible(window) ? "1" : "0") + R"(,"enabled":)" +
+           (IsWindowEnabled(window) ? "1" : "0") + R"(,"rect":)" + screenRect(window) + R"(,"client":)" +
+           rectJson(client) + R"(,"focus":)" + std::to_string(controlId(focus)) + R"(,"focusClass":")" +
+           (focus ? className(focus) : "") + R"(","controls":[)" + controls + R"(],"lists":[)" + openedLists() + "]}";
+}
+
+// Screen rectangles of the icon list's entries; the list view answers only
+// into memory of its own process.
+std::string commandItems() {
+    HWND window = findMainWindow();
+    HWND list = window ? GetDlgItem(window, 3) : nullptr;
+    if (!list) {
+        return R"({"ok":0,"error":"no icon list"})";
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(list, &process);
+    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    if (!target) {
+        return R"({"ok":0,"error":"cannot open process"})";
+    }
+    void* remote = VirtualAllocEx(target, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    const LRESULT count = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    std::string items;
+    for (LRESULT i = 0; i < count && remote; ++i) {
+        RECT r = {};
+        r.left = LVIR_BOUNDS;
+        WriteProcessMemory(target, remote, &r, sizeof r, nullptr);
+        SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(target, remote, &r, sizeof r, nullptr);
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        appendItem(items, rectJson(r));
+    }
+    if (remote) {
+        VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(target);
+    return R"({"ok":1,"items":[)" + items + "]}";
+}
+
+std::string commandMemory(std::istream& args) {
+    DWORD process = 0;
+    args >> process;
+    HANDLE target = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    const bool known = target && GetProcessMemoryInfo(target, &counters, sizeof counters);
+    if (target) {
+        CloseHandle(target);
+    }
+    return std::string(R"({"ok":)") + (known ? "1" : "0") + R"(,"workingSet":)" +
+           std::to_string(counters.WorkingSetSize) + "}";
+}
+
+// --- registry ----------------------------------------------------------------
+
+HKEY rootKey(const std::string& name) {
+    if (name == "HKCR") {
+        return HKEY_CLASSES_ROOT;
+    }
+    if (name == "HKLM") {
+        return HKEY_LOCAL_MACHINE;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+// Sets the default value of a key: regset ROOT SUBKEY-HEX VALUE-HEX.
+std::string commandRegSet(std::istream& args) {
+    std::string root;
+    std::string subkey;
+    std::string value;
+    args >> root >> subkey >> value;
+    const std::string path = bytesOfHex(subkey);
+    const std::string data = bytesOfHex(value);
+    HKEY key = nullptr;
+    LONG status = RegCreateKeyExA(rootKey(root), path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                static_cast<DWORD>(data.size() + 1));
+        RegCloseKey(key);
+    }
+    return std::string(R"({"ok":)") + (status == ERROR_SUCCESS ? "1" : "0") + "}";
+}
+
+// Removes a key with everything below it: regdel ROOT SUBKEY-HEX.
+std::string commandRegDelete(std::istream& args) {
+    std::string root;
+    std::string subkey;
+    args >> root >> subkey;
+    const LONG status = RegDeleteTreeA(rootKey(root), bytesOfHex(subkey).c_str());
+    const bool gone = status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    return std::string(R"({"ok":)") + (gone ? "1" : "0") + "}";
+}
+
+// --- keyboard ----------------------------------------------------------------
+
+// Types text as key presses of its characters (UTF-8 in hex), the way an
+// input method delivers letters that the keyboard map lacks.
+std::string commandType(std::istream& args) {
+    std::string hex;
+    args >> hex;
+    const std::string utf8 = bytesOfHex(hex);
+    const int length = static_cast<int>(utf8.size());
+    std::vector<wchar_t> wide(utf8.size() + 1, L'\0');
+    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), length, wide.data(), length + 1);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < count; ++i) {
+        for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<WORD>(wide[static_cast<size_t>(i)]);
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        }
+    }
+    const UINT sent = inputs.empty() ? 0 : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return std::string(R"({"ok":)") + (sent == inputs.size() ? "1" : "0") + "}";
+}
+
+// Presses a chord of virtual keys given as decimal numbers joined by "+":
+// each goes down in order and comes up in reverse order.
+std::string commandKey(std::istream& args) {
+    std::string chord;
+    args >> chord;
+    std::vector<WORD> keys;
+    std::istringstream parts(chord);
+    std::string part;
+    while (std::getline(parts, part, '+')) {
+        keys.push_back(static_cast<WORD>(std::stoi(part)));
+    }
+    std::vector<INPUT> inputs;
+    for (size_t i = 0; i < keys.size() * 2; ++i) {
+        const bool down = i < keys.size();
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = down ? keys[i] : keys[keys.size() * 2 - 1 - i];
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(input.ki.wVk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    const UINT sent = inputs.empty() ? 0 : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return std::string(R"({"ok":)") + (sent == inputs.size() ? "1" : "0") + "}";
+}
+
+// --- figures -----------------------------------------------------------------
+
+// Start-up figure: from process creation to a visible top-level window with
+// the given title, then the program is closed as a person would.
+std::string commandLaunch(std::istream& args) {
+    std::string program;
+    std::string title;
+    args >> program >> title;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created = {};
+    std::string commandLine = "\"" + program + "\"";
+    const auto start = std::chrono::steady_clock::now();
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &created)) {
+        return R"({"ok":0,"error":"cannot start"})";
+    }
+    HWND shown = nullptr;
+    while (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
+        HWND window = FindWindowA(nullptr, title.c_str());
+        if (window && IsWindowVisible(window)) {
+            shown = window;
+        } else {
+            Sleep(1);
+        }
+    }
+    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    if (shown) {
+        PostMessageA(shown, WM_CLOSE, 0, 0);
+    }
+    WaitForSingleObject(created.hProcess, 10000);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(created.hProcess, &exitCode);
+    CloseHandle(created.hThread);
+    CloseHandle(created.hProcess);
+    return std::string(R"({"ok":)") + (shown ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) +
+           R"(,"exit":)" + std::to_string(exitCode) + "}";
+}
+
+// Copy figure: posts the copy button's click to the main window and waits
+// until the program takes its next message, that is until the action ended.
+std::string commandCopyTime() {
+    HWND window = findMainWindow();
+    HWND button = window ? GetDlgItem(window, 9) : nullptr;
+    if (!button) {
+        return R"({"ok":0,"error":"no copy button"})";
+    }
+    const DWORD before = GetClipboardSequenceNumber();
+    const auto start = std::chrono::steady_clock::now();
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(9, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &answer);
+    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    const bool changed = GetClipboardSequenceNumber() != before;
+    return std::string(R"({"ok":)") + (changed ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) + "}";
+}
+
+std::string runCommand(const std::string& line) {
+    std::istringstream args(line);
+    std::string name;
+    args >> name;
+    if (name == "clip") {
+        return commandClip();
+    }
+    if (name == "clipset") {
+        return commandClipSet(args);
+    }
+    if (name == "clipbench") {
+        return commandClipBench(args);
+    }
+    if (name == "boxes") {
+        return commandBoxes();
+    }
+    if (name == "main") {
+        return commandMain();
+    }
+    if (name == "items") {
+        return commandItems();
+    }
+    if (name == "mem") {
+        return commandMemory(args);
+    }
+    if (name == "regset") {
+        return commandRegSet(args);
+    }
+    if (name == "regdel") {
+        return commandRegDelete(args);
+    }
+    if (name == "type") {
+        return commandType(args);
+    }
+    if (name == "key") {
+        return commandKey(args);
+    }
+    if (name == "launch") {
+        return commandLaunch(args);
+    }
+    if (name == "copytime") {
+        return commandCopyTime();
+    }
+    return R"({"ok":0,"error":"unknown command"})";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        std::string line;
+        for (int i = 1; i < argc; ++i) {
+            line += std::string(i > 1 ? " " : "") + argv[i];
+        }
+        std::cout << runCommand(line) << std::endl;
+        return 0;
+    }
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line == "quit") {
+            break;
+        }
+        std::cout << runCommand(line) << std::endl;
+    }
+    return 0;
+}

@@ -1,0 +1,421 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the wizard: the real x86_64 program under Wine in a
+private X server, worked through the mouse and the keyboard, and checked
+against what composition.py computes from the composition rules.
+
+    run_e2e.py --program P --probe P --recorder P --scintilla P --work DIR [TestClass ...]
+"""
+
+import argparse
+import os
+import random
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from composition import (BUTTON_SETS, Choices, box_buttons, box_icon, default_button_id,  # noqa: E402
+                         generated_call, preview_text)
+from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
+                     WaitTimeout, wait_for, windows_path)
+
+OPTIONS = None
+TAB_ORDER = [1, 3, 4, 5, 6, 7, 9]
+FAILURE_TEXT = "Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll"
+
+
+def cp1251(text):
+    return text.encode("cp1251")
+
+
+class WizardCase(unittest.TestCase):
+    """Starts a Wine session for each test and ends it, leaving nothing running."""
+
+    def setUp(self):
+        self.s = Session(OPTIONS, self.id().split(".")[-1])
+        self.addCleanup(self.s.close)
+
+    # --- composing, as a person does -----------------------------------
+
+    def set_title(self, title):
+        self.s.click_gadget(1)
+        self.s.wait_focus(1)
+        self.s.key("End", "shift+Home", "Delete")
+        self.s.type(title)
+
+    def set_text(self, parts):
+        """Fills the editor from parts: ("type", text) is typed line by line,
+        ("paste", text) is pasted from the clipboard."""
+        self.s.click_gadget(2)
+        self.s.wait_focus(2)
+        self.s.key("ctrl+a", "Delete")
+        for how, text in parts:
+            if how == "type":
+                self.s.type_lines(text)
+            else:
+                self.s.put_on_clipboard(cp1251(text))
+                self.s.key("ctrl+v")
+
+    def wait_selected(self, gadget, index):
+        self.s.wait_main(lambda m: self.s.control(gadget, m)["selected"] == index,
+                         f"entry {index} selected in gadget {gadget}")
+
+    def choose_by_mouse(self, c):
+        items = self.s.ask("items")["items"]
+        if c.icon >= 0:
+            self.s.click_rect(items[c.icon])
+        else:
+            # The list's empty area, below its last entry, clears the selection.
+            rect = self.s.control(3)["rect"]
+            self.s.click((rect[0] + rect[2]) // 2, rect[3] - 4)
+        self.wait_selected(3, c.icon)
+        for gadget, index in ((4, c.modality), (5, c.button_set), (6, c.default_button)):
+            if self.s.control(gadget)["selected"] == index:
+                continue
+            self.s.click_gadget(gadget)
+            opened = wait_for(lambda: self.s.main()["lists"], what="the opened drop-down list")[0]
+            top = opened["rect"][1] + 1 + (index - opened["top"]) * opened["itemHeight"]
+            self.s.click((opened["rect"][0] + opened["rect"][2]) // 2, top + opened["itemHeight"] // 2)
+            self.wait_selected(gadget, index)
+
+    def choose_by_keyboard(self, c):
+        """Tabs from the title field through the lists, picking with Home and Down."""
+        self.s.click_gadget(1)
+        self.s.wait_focus(1)
+        for gadget, index in ((3, c.icon), (4, c.modality), (5, c.button_set), (6, c.default_button)):
+            self.s.key("Tab")
+            self.s.wait_focus(gadget)
+            self.s.key("Home", *["Down"] * index)
+            self.wait_selected(gadget, index)
+
+    # --- the two actions ---------------------------------------------------
+
+    def copy(self, press=None):
+        before = self.s.clipboard_sequence()
+        (press or (lambda: self.s.click_gadget(9)))()
+        wait_for(lambda: self.s.clipboard_sequence() != before and self.s.clipboard() is not None,
+                 what="the copied text")
+        return self.s.clipboard()
+
+    def assert_copied(self, c, press=None):
+        # The CF_TEXT block holds the text and exactly one NUL.
+        self.assertEqual(self.copy(press), generated_call(c) + b"\0")
+
+    def assert_box(self, box, c):
+        self.assertEqual(bytes.fromhex(box["caption"]), cp1251(c.title))
+        self.assertEqual(bytes.fromhex(box["text"]), preview_text(c))
+        self.assertEqual(box["icon"], box_icon(c))
+        buttons = sorted(box["buttons"], key=lambda b: b["rect"][0])
+        self.assertEqual([b["id"] for b in buttons], box_buttons(c))
+        default = default_button_id(c)
+        if default is not None:
+            self.assertEqual([b["id"] for b in buttons if b["default"]], [default])
+            self.assertEqual(box["focus"], default)
+
+    def press_test(self, c, press=None, close_with=None):
+        """Presses "Тест", checks the box and closes it with one of its
+        buttons; the window is given back."""
+        (press or (lambda: self.s.click_gadget(7)))()
+        box = self.s.wait_box()
+        self.assertEqual(box["pid"], self.s.main()["pid"])
+        self.assert_box(box, c)
+        self.assertFalse(self.s.main()["enabled"], "the window stays usable under its box")
+        buttons = box["buttons"]
+        self.s.click_rect((close_with or buttons[0])["rect"])
+        wait_for(lambda: not self.s.boxes(), what="the box to close")
+        self.s.wait_main(lambda m: m["enabled"], "the window to be enabled again")
+        self.assertEqual(len(self.s.boxes()), 0)
+        return box
+
+
+class ComposeTest(WizardCase):
+    def test_compose_with_mouse_copy_and_test(self):
+        s = self.s
+        s.start_standard()
+        c = Choices(title='Привет, "мир" ', icon=2, modality=1, button_set=4, default_button=1)
+        s.type(c.title)
+        s.key("Return")
+        s.wait_focus(2)
+        # Enter moved the focus without adding a line: what follows starts line 1.
+        s.type_lines('Первая строка с "кавычками"\n  отступ и хвост  \n')
+        s.put_on_clipboard(cp1251("\tтаб\tв середине\t"))
+        s.key("ctrl+v")
+        s.key("Return")
+        s.type_lines('""\n\nЁлка "ёж"\n')
+        c.text = 'Первая строка с "кавычками"\n  отступ и хвост  \n\tтаб\tв середине\t\n""\n\nЁлка "ёж"\n'
+        self.choose_by_mouse(c)
+        self.assert_copied(c)
+        first = self.press_test(c)
+        # A second press shows a second box, built from the state at that moment.
+        self.set_title("Второй")
+        c.title = "Второй"
+        second = self.press_test(c, close_with=first["buttons"][-1])
+        self.assertNotEqual(first["hwnd"], 0)
+        self.assertNotEqual(bytes.fromhex(second["caption"]), bytes.fromhex(first["caption"]))
+        self.assert_copied(c)
+
+    def test_lists_by_keyboard_and_space_on_buttons(self):
+        s = self.s
+        s.start_standard()
+        c = Choices(title="Keys", text="abc", icon=3, modality=2, button_set=2, default_button=2)
+        s.type(c.title)
+        s.key("Return")
+        s.wait_focus(2)
+        s.type(c.text)
+        self.choose_by_keyboard(c)
+        s.key("Tab")
+        s.wait_focus(7)
+        self.press_test(c, press=lambda: s.key("space"))
+        s.click_gadget(1)
+        s.wait_focus(1)
+        s.key("shift+Tab")
+        s.wait_focus(9)
+        self.assert_copied(c, press=lambda: s.key("space"))
+
+    def test_empty_editor_and_cleared_icon_selection(self):
+        s = self.s
+        s.start_standard()
+        c = Choices(icon=-1, button_set=5, default_button=2)
+        self.choose_by_mouse(c)
+        self.assert_copied(c)
+        self.press_test(c)
+        # Only line breaks: not an empty document.
+        c.text = "\n\n"
+        self.set_text([("type", c.text)])
+        self.assert_copied(c)
+        self.press_test(c)
+
+
+class KeyboardTest(WizardCase):
+    def test_tab_and_shift_tab_cycles(self):
+        s = self.s
+        s.start_standard()
+        for gadget in TAB_ORDER[1:] + TAB_ORDER[:1]:
+            s.key("Tab")
+            s.wait_focus(gadget)
+        for gadget in list(reversed(TAB_ORDER)) + [9]:
+            s.key("shift+Tab")
+            s.wait_focus(gadget)
+        # From the editor: Tab to the icon list, Shift+Tab to the copy button.
+        s.click_gadget(2)
+        s.wait_focus(2)
+        s.key("Tab")
+        s.wait_focus(3)
+        s.click_gadget(2)
+        s.wait_focus(2)
+        s.key("shift+Tab")
+        s.wait_focus(9)
+
+    def test_enter_moves_to_the_editor_and_never_presses_a_button(self):
+        s = self.s
+        s.start_standard()
+        s.key("Return")
+        s.wait_focus(2)
+        s.type("x")
+        s.key("Return")
+        time.sleep(0.3)
+        self.assertEqual(s.focus(), 2, "Enter in the editor keeps the focus there")
+        # Shift+Tab from the title field reaches the copy button; Enter there
+        # copies nothing and moves the focus to the editor.
+        s.click_gadget(1)
+        s.wait_focus(1)
+        s.key("shift+Tab")
+        s.wait_focus(9)
+        before = s.clipboard_sequence()
+        s.key("Return")
+        s.wait_focus(2)
+        self.assertEqual(s.clipboard_sequence(), before)
+        # After tabbing through the lists, Enter on the test button does nothing.
+        s.click_gadget(1)
+        s.wait_focus(1)
+        for gadget in TAB_ORDER[1:6]:
+            s.key("Tab")
+            s.wait_focus(gadget)
+        s.key("Return")
+        time.sleep(1.0)
+        self.assertEqual(s.boxes(), [])
+        self.assertEqual(s.focus(), 7)
+        s.key("Tab")
+        s.wait_focus(9)
+        s.key("Return")
+        time.sleep(0.5)
+        self.assertEqual(s.clipboard_sequence(), before)
+        # The editor got the line typed and the one Enter there, nothing else.
+        self.assert_copied(Choices(text="x\n"), press=lambda: s.key("space"))
+
+
+class LinkLabelTest(WizardCase):
+    HOVER = (0, 0, 128)
+
+    def label_colours(self):
+        rect = self.s.control(10)["rect"]
+        colours = self.s.screen_colours(rect)
+        background = max(set(colours), key=colours.count)
+        return {c for c in colours if sum(c) < sum(background) - 200}
+
+    def test_hover_colour_and_click_opens_the_page(self):
+        s = self.s
+        recorder = s.work / "handler" / "url_recorder.exe"
+        recorder.parent.mkdir()
+        shutil.copy(OPTIONS.recorder, recorder)
+        for key in HANDLER_KEYS:
+            s.set_default_value("HKCR", key, f'"{windows_path(recorder)}" "%1"')
+        s.start_standard()
+        rect = s.control(10)["rect"]
+        s.move(SCREEN[0] - 5, SCREEN[1] - 5)
+        idle = wait_for(self.label_colours, what="the label's text")
+        self.assertIn((0, 0, 0), idle)
+        self.assertNotIn(self.HOVER, idle)
+        s.move(rect[0] + 30, (rect[1] + rect[3]) // 2)
+        hovered = wait_for(lambda: self.HOVER in self.label_colours(), what="the hover colour")
+        self.assertTrue(hovered)
+        # Off the label, still over the window.
+        s.move(rect[0] + 30, rect[1] - 20)
+        wait_for(lambda: self.HOVER not in self.label_colours(), what="the normal colour again")
+        record = recorder.parent / "opened.txt"
+        for clicks in (1, 2):
+            s.click(rect[0] + 30, (rect[1] + rect[3]) // 2)
+            wait_for(lambda: record.exists() and len(record.read_text().splitlines()) == clicks,
+                     what=f"the page to be opened {clicks} time(s)")
+        lines = record.read_text().splitlines()
+        self.assertRegex(lines[0], r'"https?://[^ "]+"')
+        self.assertEqual(lines[0], lines[1])
+
+
+class ClosingTest(WizardCase):
+    def test_close_box_ends_with_code_zero(self):
+        s = self.s
+        s.start_standard()
+        s.type("не сохранять")
+        m = s.main()
+        rect, client = m["rect"], m["client"]
+        frame = client[0] - rect[0]
+        caption = client[1] - rect[1] - frame
+        s.click(rect[2] - frame - caption // 2 - 1, rect[1] + frame + caption // 2)
+        self.assertEqual(s.exit_code(), 0)
+
+    def test_alt_f4_ends_with_code_zero(self):
+        s = self.s
+        s.start_standard()
+        s.key("Return")
+        s.wait_focus(2)
+        s.type("текст")
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+
+class StartupTest(WizardCase):
+    def setUp(self):
+        super().setUp()
+        for root, key in PUREBASIC_KEYS:
+            self.s.delete_key(root, key)
+            self.addCleanup(self.s.delete_key, root, key)
+
+    def test_no_library_anywhere_shows_one_error_box(self):
+        s = self.s
+        s.start(s.install_app("bare"), wait_window=False)
+        box = s.wait_box()
+        self.assertEqual(bytes.fromhex(box["caption"]), b"MessageRequester")
+        self.assertEqual(bytes.fromhex(box["text"]), cp1251(FAILURE_TEXT))
+        self.assertEqual(box["icon"], "hand")
+        self.assertEqual([b["id"] for b in box["buttons"]], [1])
+        time.sleep(0.5)
+        self.assertEqual(len(s.boxes()), 1)
+        self.assertFalse(s.main()["found"])
+        s.click_rect(box["buttons"][0]["rect"])
+        self.assertEqual(s.exit_code(), 0)
+        self.assertFalse(s.main()["found"])
+
+    def test_library_in_compilers_beside_the_program(self):
+        s = self.s
+        s.start(s.install_app("beside", "Compilers/Scintilla.dll"))
+        self.assertEqual(s.boxes(), [])
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+    def test_library_under_the_registered_purebasic_folder(self):
+        s = self.s
+        purebasic = s.work / "Pure Basic"
+        (purebasic / "Compilers").mkdir(parents=True)
+        shutil.copy(OPTIONS.scintilla, purebasic / "Compilers" / "Scintilla.dll")
+        command = f'"{windows_path(purebasic / "PureBasic.exe")}" "%1"'
+        for root, key in PUREBASIC_KEYS:
+            s.set_default_value(root, key + PUREBASIC_COMMAND, command)
+        s.start(s.install_app("elsewhere"))
+        self.assertEqual(s.boxes(), [])
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+
+class RandomTest(WizardCase):
+    ACTIONS = 200
+    WARM_UP = 20
+    MEMORY_BOUND = 8 << 20
+    PIECES = ["да", "Нет", '"', '""', " ", "  ", "abc", "Ёж", "x=1", "\\", "«»", "tab\there", "!"]
+
+    def random_line(self, rng):
+        return "".join(rng.choice(self.PIECES) for _ in range(rng.randint(0, 4)))
+
+    def random_choices(self, rng, c):
+        c.icon = rng.choice([-1, 0, 1, 2, 3, 4])
+        c.modality = rng.randrange(3)
+        c.button_set = rng.randrange(len(BUTTON_SETS))
+        c.default_button = rng.randrange(3)
+
+    def test_random_actions_match_the_rules_and_memory_stays_flat(self):
+        s = self.s
+        seed = int(os.environ.get("E2E_SEED", time.time()))
+        rng = random.Random(seed)
+        print(f"\nrandom seed {seed} (E2E_SEED repeats it)", file=sys.stderr)
+        s.start_standard()
+        pid = s.main()["pid"]
+        c = Choices()
+        warm = None
+        for action in range(self.ACTIONS):
+            if action % 4 == 0:
+                c.title = self.random_line(rng).replace("\t", " ")
+                self.set_title(c.title)
+            if action % 4 == 1:
+                c.text = "\n".join(self.random_line(rng) for _ in range(rng.randint(1, 4)))
+                # Pasted, so that the tabs arrive too.
+                self.set_text([("paste", c.text)] if c.text else [])
+            if action % 3 == 0:
+                self.random_choices(rng, c)
+                if c.icon >= 0 and rng.random() < 0.5:
+                    self.choose_by_keyboard(c)
+                else:
+                    self.choose_by_mouse(c)
+            with self.subTest(action=action, seed=seed, choices=c):
+                if rng.random() < 0.5:
+                    self.assert_copied(c)
+                else:
+                    self.press_test(c)
+            if action == self.WARM_UP:
+                warm = s.ask(f"mem {pid}")["workingSet"]
+        end = s.ask(f"mem {pid}")["workingSet"]
+        print(f"working set after {self.WARM_UP} actions {warm >> 10} KiB, after {self.ACTIONS} "
+              f"{end >> 10} KiB", file=sys.stderr)
+        self.assertGreater(warm, 0)
+        self.assertLess(end - warm, self.MEMORY_BOUND)
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+
+def main():
+    global OPTIONS
+    parser = argparse.ArgumentParser(description=__doc__)
+    for name in ("program", "probe", "recorder", "scintilla", "work"):
+        parser.add_argument("--" + name, required=True)
+    OPTIONS, rest = parser.parse_known_args()
+    if os.environ.get("E2E_IN_XVFB") != "1":
+        # A private X server of its own, in colour, whatever DISPLAY says.
+        os.environ["E2E_IN_XVFB"] = "1"
+        os.execvp("xvfb-run", ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN[0]}x{SCREEN[1]}x24",
+                               sys.executable, *sys.argv])
+    unittest.main(argv=[sys.argv[0], "-v", *rest], module=__name__)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,269 @@
+"""A Wine session in a private X server, driven like a person: X keyboard and
+mouse input through xdotool, and the probe helper reading back what a person
+could see or paste. Every wait polls with a time limit."""
+
+import json
+import os
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+PREFIX = REPO / "build" / "e2e-wineprefix"
+WINE = "/usr/lib/wine/wine64"
+SCREEN = (1024, 768)
+PROGRAM_TITLE = "MessageRequester"
+
+HANDLER_KEYS = ["http\\shell\\open\\command", "https\\shell\\open\\command"]
+PUREBASIC_KEYS = [
+    ("HKCR", "Applications\\PureBasic.exe"),
+    ("HKLM", "Software\\Classes\\PureBasic.exe"),
+]
+PUREBASIC_COMMAND = "\\shell\\open\\command"
+
+
+VIRTUAL_KEYS = {
+    "backspace": 0x08, "tab": 0x09, "return": 0x0D, "shift": 0x10, "ctrl": 0x11, "alt": 0x12,
+    "escape": 0x1B, "space": 0x20, "end": 0x23, "home": 0x24, "left": 0x25, "up": 0x26,
+    "right": 0x27, "down": 0x28, "delete": 0x2E, "a": 0x41, "c": 0x43, "v": 0x56, "f4": 0x73,
+}
+
+
+class WaitTimeout(AssertionError):
+    pass
+
+
+def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
+    """Polls until condition() answers something true and answers it."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise WaitTimeout(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def windows_path(path):
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+def hex_text(text):
+    return text.encode("cp1251").hex()
+
+
+def wine_environment():
+    env = dict(os.environ)
+    env.update(WINEPREFIX=str(PREFIX), WINEARCH="win64", WINEDEBUG="-all",
+               LC_ALL="ru_RU.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=")
+    return env
+
+
+def prepare_prefix():
+    """Creates the suite's own Wine prefix once: Wine draws the windows in a
+    virtual desktop the size of the screen, so that captions, close boxes and
+    keyboard focus work without a window manager."""
+    marker = PREFIX / ".e2e-ready"
+    if marker.exists():
+        return
+    PREFIX.mkdir(parents=True, exist_ok=True)
+    env = wine_environment()
+    run = lambda *a: subprocess.run([WINE, *a], env=env, stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL, timeout=300)
+    run("wineboot", "--init")
+    run("reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", "Default", "/f")
+    run("reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default",
+        "/d", f"{SCREEN[0]}x{SCREEN[1]}", "/f")
+    subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+    marker.touch()
+
+
+class Probe:
+    """One long-running probe process answering one JSON line a command."""
+
+    def __init__(self, probe_exe, env):
+        self.process = subprocess.Popen([WINE, str(probe_exe)], env=env, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+
+    def ask(self, command):
+        self.process.stdin.write((command + "\n").encode())
+        self.process.stdin.flush()
+        line = self.process.stdout.readline()
+        if not line:
+            raise RuntimeError(f"probe ended while answering {command!r}")
+        return json.loads(line)
+
+    def close(self):
+        if self.process.poll() is None:
+            try:
+                self.process.stdin.write(b"quit\n")
+                self.process.stdin.close()
+                self.process.wait(timeout=10)
+            except (OSError, subprocess.TimeoutExpired):
+                self.process.kill()
+                self.process.wait(timeout=30)
+        self.process.stdout.close()
+
+
+class Session:
+    def __init__(self, options, name):
+        self.options = options
+        self.work = Path(options.work) / name
+        shutil.rmtree(self.work, ignore_errors=True)
+        self.work.mkdir(parents=True)
+        self.env = wine_environment()
+        self.xenv = dict(os.environ, LC_ALL="C.UTF-8")
+        prepare_prefix()
+        self.probe = Probe(options.probe, self.env)
+        wait_for(lambda: self.ask("boxes")["ok"], what="the probe")
+        self.program = None
+
+    # --- Wine side -----------------------------------------------------
+
+    def ask(self, command):
+        return self.probe.ask(command)
+
+    def close(self):
+        if self.program:
+            if self.program.poll() is None:
+                self.program.kill()
+            self.program.wait(timeout=30)
+        self.probe.close()
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL, timeout=60)
+
+    def set_default_value(self, root, key, value):
+        answer = self.ask(f"regset {root} {hex_text(key)} {hex_text(value)}")
+        assert answer["ok"], f"cannot write {root}\\{key}"
+
+    def delete_key(self, root, key):
+        self.ask(f"regdel {root} {hex_text(key)}")
+
+    def install_app(self, folder, library_at=None):
+        """Copies the program into folder, and Scintilla.dll to library_at
+        (a path relative to folder) when given. Answers the program's path."""
+        folder = self.work / folder
+        folder.mkdir(parents=True, exist_ok=True)
+        program = folder / Path(self.options.program).name
+        shutil.copy(self.options.program, program)
+        if library_at:
+            target = folder / library_at
+            target.parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy(self.options.scintilla, target)
+        return program
+
+    def start(self, program, wait_window=True):
+        """Starts the program from its own folder, as a double click would."""
+        self.program = subprocess.Popen([WINE, str(program)], env=self.env, cwd=str(Path(program).parent),
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if wait_window:
+            self.wait_main(lambda m: m["visible"] and m["focus"] == 1, "the main window with the focus in the title")
+        return self.program
+
+    def start_standard(self):
+        return self.start(self.install_app("app", "Compilers/Scintilla.dll"))
+
+    def main(self):
+        return self.ask("main")
+
+    def wait_main(self, condition, what, timeout=15.0):
+        def check():
+            m = self.main()
+            return m if m["found"] and condition(m) else None
+        return wait_for(check, timeout, what=what)
+
+    def control(self, gadget, main=None):
+        main = main or self.main()
+        for c in main["controls"]:
+            if c["id"] == gadget:
+                return c
+        raise AssertionError(f"no control with gadget number {gadget}")
+
+    def focus(self):
+        return self.main()["focus"]
+
+    def wait_focus(self, gadget, timeout=5.0):
+        return self.wait_main(lambda m: m["focus"] == gadget, f"the focus on gadget {gadget}", timeout)
+
+    def boxes(self):
+        return self.ask("boxes")["boxes"]
+
+    def wait_box(self, timeout=10.0):
+        return wait_for(lambda: self.boxes(), timeout, what="a message box")[0]
+
+    def clipboard(self):
+        """The clipboard's CF_TEXT block, every byte of it, or None."""
+        text = self.ask("clip")["text"]
+        return None if text is None else bytes.fromhex(text)
+
+    def clipboard_sequence(self):
+        return self.ask("clip")["seq"]
+
+    def put_on_clipboard(self, data):
+        path = self.work / "clip.bin"
+        path.write_bytes(data)
+        assert self.ask(f"clipset {windows_path(path)}")["ok"]
+
+    def exit_code(self, timeout=15.0):
+        return self.program.wait(timeout=timeout)
+
+    # --- X side ----------------------------------------------------------
+
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.xenv, check=True, timeout=60)
+
+    def key(self, *chords):
+        """Presses keys such as "Return", "shift+Tab" or "alt+F4". Keys go in
+        through the same ordered input queue as the typed text."""
+        for chord in chords:
+            codes = "+".join(str(VIRTUAL_KEYS[name.lower()]) for name in chord.split("+"))
+            assert self.ask("key " + codes)["ok"], chord
+
+    def type(self, text):
+        """Types one line of text. The letters come through the probe as
+        Unicode key input: xdotool remaps spare keys for each Cyrillic letter,
+        and Wine drops letters typed that way."""
+        assert "\n" not in text and "\t" not in text
+        if text:
+            assert self.ask("type " + text.encode("utf-8").hex())["ok"]
+
+    def type_lines(self, text):
+        for i, line in enumerate(text.split("\n")):
+            if i > 0:
+                self.key("Return")
+            self.type(line)
+
+    def click(self, x, y, button=1):
+        self.xdo("mousemove", "--sync", int(x), int(y), "click", button)
+
+    def move(self, x, y):
+        self.xdo("mousemove", "--sync", int(x), int(y))
+
+    def click_rect(self, rect):
+        self.click((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
+
+    def click_gadget(self, gadget):
+        self.click_rect(self.control(gadget)["rect"])
+
+    def screen_colours(self, rect):
+        """The colours shown in a screen rectangle, as (r, g, b) per pixel."""
+        left, top, right, bottom = rect
+        out = subprocess.run(["import", "-window", "root", "-crop",
+                              f"{right - left}x{bottom - top}+{left}+{top}", "-depth", "8", "txt:-"],
+                             env=self.xenv, check=True, capture_output=True, text=True, timeout=60).stdout
+        colours = []
+        for line in out.splitlines()[1:]:
+            hash_at = line.find("#")
+            if hash_at >= 0:
+                code = line[hash_at + 1:hash_at + 7]
+                colours.append((int(code[0:2], 16), int(code[2:4], 16), int(code[4:6], 16)))
+        return colours
+
+    def screenshot(self, path, rect=None):
+        args = ["import", "-window", "root"]
+        if rect:
+            left, top, right, bottom = rect
+            args += ["-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage"]
+        subprocess.run(args + [str(path)], env=self.xenv, check=True, timeout=60)
