@@ -32,7 +32,8 @@ if [ -z "$tarball" ]; then
     (cd "$cache/download" && apt-get source --download-only -qq scite 2>&1 | grep -v '^W: Download is performed unsandboxed' || true)
     tarball=$(ls "$cache"/download/scite_*.orig.tar.gz 2>/dev/null | head -n 1 || true)
     if [ -z "$tarball" ]; then
-        echo "build-scintilla: could not fetch the scite source package" >&2
+        echo "build-scintilla: could not fetch the scite source package" \
+             "(scripts/install-packages.sh adds the source entries)" >&2
         exit 1
     fi
 fi
