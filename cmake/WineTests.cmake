@@ -26,5 +26,7 @@ function(add_wine_test name)
     endif()
     if(WINE_TESTS_RUN)
         add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:${name}>)
+        # A dialog nobody closes would otherwise hold the run forever.
+        set_tests_properties(${name} PROPERTIES TIMEOUT 300)
     endif()
 endfunction()
