@@ -35,16 +35,26 @@ HWND createTestWindow(bool visible) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-// Lets the X server's answers to the new windows arrive and be handled, so
-// that they do not change the foreground window later.
-void settleWindows() {
-    for (int round = 0; round < 5; ++round) {
-        Sleep(20);
-        MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
+void pumpMessages() {
+    Sleep(20);
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+}
+
+// Makes window the foreground window and keeps at it until the X server's
+// answers to the new windows have arrived and no longer take it away.
+bool bringToForeground(HWND window) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        pumpMessages();
+        SetForegroundWindow(window);
+        pumpMessages();
+        if (GetForegroundWindow() == window) {
+            return true;
         }
     }
+    return false;
 }
 
 std::string windowText(HWND window) {
@@ -173,9 +183,7 @@ TEST(ModalMessageBox, IsModalOverTheThreadsWindowsAndRestoresExactlyThem) {
     HWND disabled = createTestWindow(true);
     EnableWindow(disabled, FALSE);
     const OtherThreadWindow other;
-    settleWindows();
-    SetForegroundWindow(foreground);
-    ASSERT_EQ(GetForegroundWindow(), foreground);
+    ASSERT_TRUE(bringToForeground(foreground));
 
     BoxSeen seen;
     const std::vector<HWND> windows = {foreground, second, hidden, disabled, other.window()};
@@ -206,9 +214,7 @@ TEST(ModalMessageBox, WithAnotherThreadInTheForegroundDisablesAllOfTheThreadsVis
     HWND first = createTestWindow(true);
     HWND second = createTestWindow(true);
     const OtherThreadWindow other;
-    settleWindows();
-    SetForegroundWindow(other.window());
-    ASSERT_EQ(GetForegroundWindow(), other.window());
+    ASSERT_TRUE(bringToForeground(other.window()));
 
     BoxSeen seen;
     std::thread watcher = startWatcher(GetCurrentThreadId(), {first, second}, IDOK, seen);
