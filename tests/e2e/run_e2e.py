@@ -87,7 +87,7 @@ class WizardCase(unittest.TestCase):
         for gadget, index in ((3, c.icon), (4, c.modality), (5, c.button_set), (6, c.default_button)):
             self.s.key("Tab")
             self.s.wait_focus(gadget)
-            self.s.key("Home", *["Down"] * index)
+            self.s.key("End", "Home", *["Down"] * index)
             self.wait_selected(gadget, index)
 
     # --- the two actions ---------------------------------------------------
