@@ -10,9 +10,12 @@ import argparse
 import os
 import random
 import shutil
+import subprocess
 import sys
 import time
 import unittest
+import zipfile
+from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -403,11 +406,78 @@ class RandomTest(WizardCase):
         self.assertEqual(s.exit_code(), 0)
 
 
+def pe_machine(data):
+    """The machine field of a Windows program or library file."""
+    header = int.from_bytes(data[0x3C:0x40], "little")
+    assert data[header:header + 4] == b"PE\0\0"
+    return int.from_bytes(data[header + 4:header + 6], "little")
+
+
+class PackageTest(WizardCase):
+    ARCHITECTURES = {"x86_64": (0x8664, b'processorArchitecture="amd64"'),
+                     "i686": (0x014C, b'processorArchitecture="X86"')}
+    zip_path = None
+
+    @classmethod
+    def setUpClass(cls):
+        script = Path(__file__).resolve().parents[2] / "scripts" / "package.sh"
+        x64_build = Path(OPTIONS.program).parent
+        out = subprocess.run([str(script), str(x64_build), OPTIONS.x86_build], check=True,
+                             capture_output=True, text=True, timeout=300).stdout
+        cls.zip_path = Path(out.strip().splitlines()[-1])
+
+    def builds(self):
+        return {"x86_64": (Path(OPTIONS.program), Path(OPTIONS.scintilla)),
+                "i686": (Path(OPTIONS.x86_build) / Path(OPTIONS.program).name,
+                         Path(OPTIONS.scintilla).parent.parent / "i686" / "Scintilla.dll")}
+
+    def test_zip_holds_both_programs_each_with_its_library(self):
+        with zipfile.ZipFile(self.zip_path) as package:
+            names = [n for n in package.namelist() if not n.endswith("/")]
+            top = names[0].split("/")[0]
+            files = {n[len(top) + 1:]: package.read(n) for n in names}
+        expected = {"README.txt", "LICENSE.txt"}
+        for arch in self.ARCHITECTURES:
+            expected |= {f"{arch}/MessageRequesterWizard.exe", f"{arch}/Compilers/Scintilla.dll",
+                         f"{arch}/Compilers/Scintilla-License.txt"}
+        self.assertEqual(set(files), expected)
+        for arch, (machine, manifest) in self.ARCHITECTURES.items():
+            program, library = self.builds()[arch]
+            with self.subTest(arch=arch):
+                exe = files[f"{arch}/MessageRequesterWizard.exe"]
+                dll = files[f"{arch}/Compilers/Scintilla.dll"]
+                self.assertEqual(pe_machine(exe), machine)
+                self.assertEqual(pe_machine(dll), machine)
+                self.assertIn(manifest, exe)
+                self.assertEqual(exe, program.read_bytes())
+                self.assertEqual(dll, library.read_bytes())
+                self.assertIn(b"License", files[f"{arch}/Compilers/Scintilla-License.txt"])
+        readme = files["README.txt"]
+        for phrase in (b"Compilers\\Scintilla.dll", b"PureBasic", b"Tools", b"search path"):
+            self.assertIn(phrase, readme)
+        self.assertNotIn(b"\n", readme.replace(b"\r\n", b""))
+        licence = (Path(__file__).resolve().parents[2] / "LICENSE").read_bytes()
+        self.assertEqual(files["LICENSE.txt"], licence.replace(b"\n", b"\r\n"))
+
+    def test_unpacked_program_runs_with_its_own_library(self):
+        s = self.s
+        for root, key in PUREBASIC_KEYS:
+            s.delete_key(root, key)
+        with zipfile.ZipFile(self.zip_path) as package:
+            package.extractall(s.work / "unpacked")
+        program = next((s.work / "unpacked").glob("*/x86_64/MessageRequesterWizard.exe"))
+        s.start(program)
+        self.assertEqual(s.boxes(), [])
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+
 def main():
     global OPTIONS
     parser = argparse.ArgumentParser(description=__doc__)
     for name in ("program", "probe", "recorder", "scintilla", "work"):
         parser.add_argument("--" + name, required=True)
+    parser.add_argument("--x86-build", help="the i686 build folder, for the package")
     OPTIONS, rest = parser.parse_known_args()
     if os.environ.get("E2E_IN_XVFB") != "1":
         # A private X server of its own, in colour, whatever DISPLAY says.
