@@ -572,7 +572,8 @@ std::string commandLaunch(std::istream& args) {
 }
 
 // Copy figure: posts the copy button's click to the main window and waits
-// until the program takes its next message, that is until the action ended.
+// until the clipboard has changed and offers text again, which it does once
+// the action has placed the new text.
 std::string commandCopyTime() {
     HWND window = findMainWindow();
     HWND button = window ? GetDlgItem(window, 9) : nullptr;
@@ -582,11 +583,25 @@ std::string commandCopyTime() {
     const DWORD before = GetClipboardSequenceNumber();
     const auto start = std::chrono::steady_clock::now();
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(9, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &answer);
+    bool copied = false;
+    while (!copied && std::chrono::steady_clock::now() - start < std::chrono::seconds(120)) {
+        copied = GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(CF_TEXT);
+        if (!copied) {
+            Sleep(0);
+        }
+    }
     const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    const bool changed = GetClipboardSequenceNumber() != before;
-    return std::string(R"({"ok":)") + (changed ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) + "}";
+    return std::string(R"({"ok":)") + (copied ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) + "}";
+}
+
+// The editor's text length in bytes (SCI_GETTEXTLENGTH), to know when a paste
+// has arrived.
+std::string commandEditorLength() {
+    constexpr UINT sciGetTextLength = 2183;
+    HWND window = findMainWindow();
+    HWND editor = window ? GetDlgItem(window, 2) : nullptr;
+    const LRESULT length = editor ? SendMessageA(editor, sciGetTextLength, 0, 0) : -1;
+    return R"({"ok":1,"length":)" + std::to_string(length) + "}";
 }
 
 std::string runCommand(const std::string& line) {
@@ -628,6 +643,9 @@ std::string runCommand(const std::string& line) {
     }
     if (name == "launch") {
         return commandLaunch(args);
+    }
+    if (name == "editorlength") {
+        return commandEditorLength();
     }
     if (name == "copytime") {
         return commandCopyTime();

@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from composition import (BUTTON_SETS, Choices, box_buttons, box_icon, default_button_id,  # noqa: E402
                          generated_call, preview_text)
 from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
-                     WaitTimeout, wait_for, windows_path)
+                     run_in_private_display, wait_for, windows_path)
 
 OPTIONS = None
 TAB_ORDER = [1, 3, 4, 5, 6, 7, 9]
@@ -479,11 +479,7 @@ def main():
         parser.add_argument("--" + name, required=True)
     parser.add_argument("--x86-build", help="the i686 build folder, for the package")
     OPTIONS, rest = parser.parse_known_args()
-    if os.environ.get("E2E_IN_XVFB") != "1":
-        # A private X server of its own, in colour, whatever DISPLAY says.
-        os.environ["E2E_IN_XVFB"] = "1"
-        os.execvp("xvfb-run", ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN[0]}x{SCREEN[1]}x24",
-                               sys.executable, *sys.argv])
+    run_in_private_display()
     unittest.main(argv=[sys.argv[0], "-v", *rest], module=__name__)
 
 

@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Renders the README's pictures of the wizard under Wine into a folder:
+window.png (as it opens), composed.png (a message composed in it) and
+preview.png (its test box over the window).
+
+    screenshots.py --program P --probe P --scintilla P --work DIR --out DIR
+"""
+
+import argparse
+import os
+import sys
+from pathlib import Path
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from composition import Choices  # noqa: E402
+from run_e2e import WizardCase  # noqa: E402
+from session import SCREEN, Session, run_in_private_display  # noqa: E402
+
+EXAMPLE = Choices(title="Сохранение", text='Файл "отчёт.pb" изменён.\nСохранить изменения?',
+                  icon=2, modality=1, button_set=3, default_button=0)
+
+
+def union(*rects):
+    return [min(r[0] for r in rects), min(r[1] for r in rects),
+            max(r[2] for r in rects), max(r[3] for r in rects)]
+
+
+class Pictures(WizardCase):
+    """Borrows the suite's way of composing; not a test of its own."""
+
+    def runTest(self):
+        s = self.s
+        s.start_standard()
+        s.move(SCREEN[0] - 5, SCREEN[1] - 5)
+        window = s.main()["rect"]
+        s.screenshot(self.out / "window.png", window)
+        s.type(EXAMPLE.title)
+        s.key("Return")
+        s.wait_focus(2)
+        s.type_lines(EXAMPLE.text)
+        self.choose_by_mouse(EXAMPLE)
+        s.click_gadget(2)
+        s.move(SCREEN[0] - 5, SCREEN[1] - 5)
+        s.screenshot(self.out / "composed.png", window)
+        s.click_gadget(7)
+        box = s.wait_box()
+        self.assert_box(box, EXAMPLE)
+        s.move(SCREEN[0] - 5, SCREEN[1] - 5)
+        s.screenshot(self.out / "preview.png", union(window, box["rect"]))
+        s.click_rect(box["buttons"][0]["rect"])
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    for name in ("program", "probe", "scintilla", "work", "out"):
+        parser.add_argument("--" + name, required=True)
+    options = parser.parse_args()
+    run_in_private_display()
+    options.recorder = None
+    import run_e2e
+    run_e2e.OPTIONS = options
+    Pictures.out = Path(options.out)
+    Pictures.out.mkdir(parents=True, exist_ok=True)
+    case = Pictures()
+    result = case.run()
+    if not result.wasSuccessful():
+        for _, trace in result.errors + result.failures:
+            print(trace, file=sys.stderr)
+        sys.exit(1)
+    for name in ("window.png", "composed.png", "preview.png"):
+        print(Pictures.out / name)
+
+
+if __name__ == "__main__":
+    main()
