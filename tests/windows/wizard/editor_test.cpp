@@ -1,0 +1,118 @@
+// The message-text editor in the window: its configuration read back, and
+// its text read as Windows-1251 lines whatever the line ends and the code page.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ansi_text.h"
+#include "editor.h"
+#include "main_window.h"
+#include "preview_text.h"
+#include "wizard_window.h"
+
+namespace {
+
+constexpr UINT addText = 2001;
+constexpr std::uint32_t opaque = 0xFF000000;
+
+// Replaces the document with raw bytes in the editor's own encoding.
+void setDocument(std::string_view bytes) {
+    sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>(""));
+    sendEditorMessage(gadgets::editor, addText, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
+}
+
+std::string text(std::string_view view) {
+    return std::string(view);
+}
+
+}  // namespace
+
+using Editor = WizardWindow;
+
+TEST_F(Editor, ConfigurationTookEffect) {
+    EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getViewWhitespace), 1);
+    EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getCaretFore), RGB(129, 2, 126));
+    EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getCaretWidth), 2);
+    for (WPARAM margin = 0; margin < 3; ++margin) {
+        EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getMarginWidthN, margin), 0) << "margin " << margin;
+    }
+    struct Element {
+        WPARAM element;
+        COLORREF colour;
+    };
+    for (const Element& want : {Element{sci::elementWhitespace, RGB(0, 0, 0)},
+                                Element{sci::elementSelectionText, RGB(255, 255, 255)},
+                                Element{sci::elementSelectionBack, RGB(15, 86, 204)}}) {
+        EXPECT_NE(sendEditorMessage(gadgets::editor, sci::getElementIsSet, want.element), 0);
+        const auto colour = static_cast<std::uint32_t>(sendEditorMessage(gadgets::editor, sci::getElementColour, want.element));
+        EXPECT_EQ(colour, opaque | want.colour);
+    }
+}
+
+TEST_F(Editor, EmptyEditorGivesOneEmptyLine) {
+    EXPECT_TRUE(editorIsEmpty());
+    EXPECT_EQ(readEditorLines(), EditorLines{""});
+}
+
+TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
+    const struct {
+        std::string_view document;
+        EditorLines lines;
+    } cases[] = {
+        {"abc", {"abc"}},
+        {"abc\r\n", {"abc", ""}},
+        {"abc\r\n\r\ndef", {"abc", "", "def"}},
+        {"abc\n\ndef", {"abc", "", "def"}},
+        {"abc\r\rdef", {"abc", "", "def"}},
+        {" a\tb \r\n\t", {" a\tb ", "\t"}},
+    };
+    for (const auto& each : cases) {
+        setDocument(each.document);
+        EXPECT_EQ(readEditorLines(), each.lines) << each.document;
+        EXPECT_FALSE(editorIsEmpty());
+    }
+}
+
+TEST_F(Editor, OnlyLineEndsAreNotEmptyButGiveEmptyLines) {
+    setDocument("\r\n");
+    EXPECT_FALSE(editorIsEmpty());
+    EXPECT_EQ(readEditorLines(), (EditorLines{"", ""}));
+}
+
+TEST_F(Editor, LineEndsAtItsFirstNul) {
+    setDocument(std::string_view("ab\0cd\r\nxy", 9));
+    EXPECT_EQ(readEditorLines(), (EditorLines{"ab", "xy"}));
+}
+
+TEST_F(Editor, CyrillicInTheUtf8DocumentReadsAsWindows1251) {
+    ASSERT_EQ(sendEditorMessage(gadgets::editor, sci::getCodePage), sci::utf8CodePage);
+    setDocument("Привет,\r\nмир!");
+    const EditorLines lines = readEditorLines();
+    EXPECT_EQ(lines, (EditorLines{text(ansi("Привет,").view()), text(ansi("мир!").view())}));
+    EXPECT_EQ(buildPreviewText(lines), text(ansi("Привет,\nмир!").view()));
+}
+
+TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsWindows1251) {
+    const HWND editor = gadgetWindow(gadgets::editor);
+    constexpr auto typed = ansi("Ёлка ©");
+    for (const char character : typed.view()) {
+        SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(character), 1);
+    }
+    EXPECT_EQ(readEditorLines(), EditorLines{text(typed.view())});
+}
+
+TEST_F(Editor, SingleByteDocumentPassesUnchanged) {
+    sendEditorMessage(gadgets::editor, sci::setCodePage, 0);
+    const auto bytes = ansi("Текст\r\nещё");
+    setDocument(bytes.view());
+    EXPECT_EQ(readEditorLines(), (EditorLines{text(ansi("Текст").view()), text(ansi("ещё").view())}));
+}
+
+TEST(EditorMissing, GivesNoLinesAndCountsAsEmpty) {
+    ASSERT_EQ(gadgetWindow(gadgets::editor), nullptr);
+    EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getLineCount), 0);
+    EXPECT_TRUE(readEditorLines().empty());
+    EXPECT_TRUE(editorIsEmpty());
+}

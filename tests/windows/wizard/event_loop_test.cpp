@@ -1,0 +1,276 @@
+// The real event loop driven by injected keys and posted messages: the Enter
+// rule, Tab and Shift+Tab, Space on a button, the two actions and the close.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "ansi_text.h"
+#include "editor.h"
+#include "event_loop.h"
+#include "events.h"
+#include "main_window.h"
+#include "message_box_options.h"
+#include "source_generator.h"
+#include "wizard_window.h"
+
+namespace {
+
+HWND gadget(int number) {
+    return gadgetWindow(number);
+}
+
+std::string text(std::string_view view) {
+    return std::string(view);
+}
+
+std::string clipboardText() {
+    std::string content;
+    if (OpenClipboard(nullptr) == FALSE) {
+        return "<clipboard not open>";
+    }
+    const HANDLE data = GetClipboardData(CF_TEXT);
+    if (data != nullptr) {
+        content = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return content;
+}
+
+// What a message box of this thread showed.
+struct BoxSeen {
+    bool found = false;
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;
+    int defaultButton = 0;
+    bool hasIcon = false;
+};
+
+BOOL CALLBACK findBox(HWND window, LPARAM found) {
+    if (className(window) == "#32770" && IsWindowVisible(window) != FALSE) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BoxSeen readAndCloseBox(int closingButton) {
+    BoxSeen seen;
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) {
+        return seen;
+    }
+    seen.found = true;
+    seen.caption = windowText(box);
+    seen.text = windowText(GetDlgItem(box, 0xFFFF));
+    for (const int button : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        const HWND control = GetDlgItem(box, button);
+        if (control != nullptr && IsWindowVisible(control) != FALSE) {
+            seen.buttons.push_back(button);
+            if ((GetWindowLongPtrA(control, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0) {
+                seen.defaultButton = button;
+            }
+        }
+    }
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+            seen.hasIcon = true;
+        }
+    }
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(closingButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, closingButton)));
+    return seen;
+}
+
+void setTitle(std::string_view title) {
+    SetWindowTextA(gadget(gadgets::titleField), std::string(title).c_str());
+}
+
+void setEditorText(const char* utf8) {
+    sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>(utf8));
+}
+
+void selectIcon(int entry) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(gadget(gadgets::iconList), LVM_SETITEMSTATE, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&item));
+}
+
+void selectEntry(int list, int entry) {
+    SendMessageA(gadget(list), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+// The focus after each of a run of Tab (or Shift+Tab) presses.
+std::vector<HWND> focusWalk(int presses, bool backward) {
+    std::vector<HWND> seen;
+    std::vector<ScriptStep> steps;
+    for (int press = 0; press < presses; ++press) {
+        steps.emplace_back([backward] { pressKey(VK_TAB, backward); });
+        steps.emplace_back([&seen] { seen.push_back(GetFocus()); });
+    }
+    EXPECT_TRUE(runLoopWithScript(steps));
+    return seen;
+}
+
+std::vector<HWND> gadgetsInOrder(std::initializer_list<int> numbers) {
+    std::vector<HWND> windows;
+    for (const int number : numbers) {
+        windows.push_back(gadget(number));
+    }
+    return windows;
+}
+
+}  // namespace
+
+using EventLoop = WizardWindow;
+
+TEST_F(EventLoop, CloseEventEndsTheLoopAndLeavesTheWindow) {
+    EXPECT_TRUE(runLoopWithScript({}));
+    EXPECT_TRUE(IsWindow(mainWindowHandle()));
+}
+
+TEST_F(EventLoop, EnterInTheTitleFieldMovesTheFocusToTheEditorAndAddsNoLine) {
+    EXPECT_TRUE(runLoopWithScript({
+        [] { typeText("abc"); },
+        [] { pressKey(VK_RETURN); },
+        [] {
+            EXPECT_EQ(GetFocus(), gadget(gadgets::editor));
+            EXPECT_EQ(windowText(gadget(gadgets::titleField)), "abc");
+            EXPECT_TRUE(editorIsEmpty());
+        },
+        [] { pressKey(VK_RETURN); },
+        [] {
+            EXPECT_EQ(GetFocus(), gadget(gadgets::editor));
+            EXPECT_EQ(readEditorLines().size(), 2U);
+        },
+    }));
+}
+
+TEST_F(EventLoop, TabToTheIconListThenEnterStillMovesTheFocusToTheEditor) {
+    EXPECT_TRUE(runLoopWithScript({
+        [] { pressKey(VK_TAB); },
+        [] { EXPECT_EQ(GetFocus(), gadget(gadgets::iconList)); },
+        [] { pressKey(VK_RETURN); },
+        [] { EXPECT_EQ(GetFocus(), gadget(gadgets::editor)); },
+    }));
+}
+
+TEST_F(EventLoop, EnterAfterAChoiceInADropDownListKeepsTheFocus) {
+    EXPECT_TRUE(runLoopWithScript({
+        [] { focusGadget(gadgets::buttonSetList); },
+        [] { pressKey(VK_DOWN); },
+        [] { EXPECT_EQ(SendMessageA(gadget(gadgets::buttonSetList), CB_GETCURSEL, 0, 0), 1); },
+        [] { pressKey(VK_RETURN); },
+        [] { EXPECT_EQ(GetFocus(), gadget(gadgets::buttonSetList)); },
+    }));
+}
+
+TEST_F(EventLoop, TabCyclesForwardThroughTheTabStops) {
+    EXPECT_EQ(focusWalk(7, false), gadgetsInOrder({3, 4, 5, 6, 7, 9, 1}));
+}
+
+TEST_F(EventLoop, ShiftTabCyclesBackwardThroughTheTabStops) {
+    EXPECT_EQ(focusWalk(7, true), gadgetsInOrder({9, 7, 6, 5, 4, 3, 1}));
+}
+
+TEST_F(EventLoop, TabInTheEditorGoesToTheIconListAndShiftTabToTheCopyButton) {
+    EXPECT_TRUE(runLoopWithScript({
+        [] { focusGadget(gadgets::editor); },
+        [] { pressKey(VK_TAB); },
+        [] {
+            EXPECT_EQ(GetFocus(), gadget(gadgets::iconList));
+            EXPECT_TRUE(editorIsEmpty()) << "the Tab key reached the editor";
+        },
+        [] { focusGadget(gadgets::editor); },
+        [] { pressKey(VK_TAB, true); },
+        [] { EXPECT_EQ(GetFocus(), gadget(gadgets::copyButton)); },
+    }));
+}
+
+TEST_F(EventLoop, SpaceOnTheCopyButtonPutsTheGeneratedSourceOnTheClipboard) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    constexpr auto title = ansi("Вопрос дня");
+    EXPECT_TRUE(runLoopWithScript({
+        [&] {
+            setTitle(title.view());
+            setEditorText("Сохранить \"файл\"?\r\nДа или нет");
+            selectIcon(2);
+            selectEntry(gadgets::modalityList, 1);
+            selectEntry(gadgets::buttonSetList, 4);
+            selectEntry(gadgets::defaultButtonList, 1);
+            focusGadget(gadgets::copyButton);
+        },
+        [] { pressKey(VK_SPACE); },
+    }));
+    const MessageBoxOptions options{text(title.view()), 2, 1, 4, 1};
+    const EditorLines lines{text(ansi("Сохранить \"файл\"?").view()), text(ansi("Да или нет").view())};
+    EXPECT_EQ(clipboardText(), generateCall(deriveSpec(options), options.title, lines, false));
+}
+
+TEST_F(EventLoop, CopyOfAnEmptyEditorUsesTheEmptyDocument) {
+    EXPECT_TRUE(runLoopWithScript({
+        [] { focusGadget(gadgets::copyButton); },
+        [] { pressKey(VK_SPACE); },
+    }));
+    EXPECT_EQ(clipboardText(), generateCall(deriveSpec(MessageBoxOptions{}), "", {}, true));
+}
+
+TEST_F(EventLoop, SpaceOnTheTestButtonShowsTheComposedMessageBox) {
+    constexpr auto title = ansi("Проверка");
+    BoxSeen seen;
+    EXPECT_TRUE(runLoopWithScript({
+        [&] {
+            setTitle(title.view());
+            setEditorText("Первая строка\r\nвторая");
+            selectIcon(1);
+            selectEntry(gadgets::buttonSetList, 4);
+            selectEntry(gadgets::defaultButtonList, 1);
+            focusGadget(gadgets::testButton);
+        },
+        [] { pressKey(VK_SPACE); },
+        [&] { seen = readAndCloseBox(IDNO); },
+    }));
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.caption, text(title.view()));
+    EXPECT_EQ(seen.text, text(ansi("Первая строка\nвторая").view()));
+    EXPECT_EQ(seen.buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(seen.defaultButton, IDNO);
+    EXPECT_TRUE(seen.hasIcon);
+}
+
+TEST_F(EventLoop, EnterOnAFocusedButtonPressesNothing) {
+    BoxSeen seen;
+    EXPECT_TRUE(runLoopWithScript({
+        [] { focusGadget(gadgets::testButton); },
+        [] { pressKey(VK_RETURN); },
+        [&] { seen = readAndCloseBox(IDOK); },
+    }));
+    EXPECT_FALSE(seen.found);
+}
+
+TEST_F(EventLoop, WindowEventsAreDeferredAndTheCloseEventIsAnsweredByWaitEvent) {
+    eventState().deferredEvents.clear();
+    SendMessageA(mainWindowHandle(), WM_MOVE, 0, 0);
+    SendMessageA(mainWindowHandle(), WM_MOVE, 0, 0);
+    SendMessageA(mainWindowHandle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(waitEvent(), events::moved);
+    EXPECT_EQ(waitEvent(), events::close);
+    EXPECT_TRUE(IsWindow(mainWindowHandle()));
+}
+
+TEST_F(EventLoop, ReportMessageBecomesTheGadgetEventOfItsDispatch) {
+    pumpMessages();
+    eventState().deferredEvents.clear();
+    PostMessageA(mainWindowHandle(), reportMessage, gadgets::linkLabel, 0);
+    EXPECT_EQ(waitEvent(), events::gadget);
+    EXPECT_EQ(eventState().gadget, gadgets::linkLabel);
+    EXPECT_EQ(eventState().eventType, 0);
+}

@@ -1,0 +1,256 @@
+// The main window as start-up leaves it: geometry, every control's class,
+// gadget number, place, style and text, the creation order, and the filled
+// option lists with entry 0 selected and the focus in the title field.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ansi_text.h"
+#include "gadgets.h"
+#include "main_window.h"
+#include "message_box_options.h"
+#include "wizard_window.h"
+
+namespace {
+
+struct ExpectedControl {
+    const char* className;
+    int gadget;  // 0 for a caption label
+    RECT place;  // client coordinates of the main window
+    DWORD style;
+    DWORD extendedStyle;
+    std::string text;
+};
+
+constexpr DWORD label = 0x50020000;
+// Created as 0x50A30203 with WS_EX_CLIENTEDGE; a combo box hands its border,
+// scroll bar and client edge to its list and keeps the rest.
+constexpr DWORD dropDown = 0x50030203;
+constexpr DWORD button = 0x50030000;
+// The icon list's creation style with the large-icon view it is switched to.
+constexpr DWORD iconListFilled = 0x5001004D & ~static_cast<DWORD>(LVS_TYPEMASK);
+
+std::string text(std::string_view view) {
+    return std::string(view);
+}
+
+const std::vector<ExpectedControl>& expectedControls() {
+    static const std::vector<ExpectedControl> controls = {
+        {"Static", 0, {145, 10, 205, 25}, label, 0, text(ansi("Заголовок:").view())},
+        {"Edit", 1, {140, 30, 530, 55}, 0x50030080, WS_EX_CLIENTEDGE, ""},
+        {"Static", 0, {145, 60, 205, 75}, label, 0, text(ansi("Текст:").view())},
+        {"Scintilla", 2, {140, 80, 530, 320}, 0x50000000, WS_EX_CLIENTEDGE, ""},
+        {"Static", 0, {15, 10, 60, 25}, label, 0, text(ansi("Иконка:").view())},
+        {"SysListView32", 3, {10, 30, 110, 415}, iconListFilled, WS_EX_CLIENTEDGE, ""},
+        {"Static", 0, {145, 325, 205, 340}, label, 0, text(ansi("Вид:").view())},
+        {"ComboBox", 4, {145, 345, 265, 465}, dropDown, 0, text(captions::application.view())},
+        {"Static", 0, {290, 325, 350, 340}, label, 0, text(ansi("Кнопки:").view())},
+        {"ComboBox", 5, {290, 345, 410, 465}, dropDown, 0, text(captions::ok.view())},
+        {"Static", 0, {425, 325, 545, 340}, label, 0, text(ansi("Кнопка по умолчанию:").view())},
+        {"ComboBox", 6, {435, 345, 530, 465}, dropDown, 0, "1"},
+        {"Button", 7, {150, 390, 250, 415}, button, 0, text(ansi("Тест").view())},
+        {"Button", 9, {430, 390, 530, 415}, button, 0, text(ansi("Скопировать").view())},
+        {"Static", 10, {10, 425, 310, 440}, 0x50000000, 0, text(ansi("MessageRequester wizard © ").view())},
+    };
+    return controls;
+}
+
+std::vector<HWND> childrenInOrder(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+RECT placeInParent(HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// A drop-down list's height covers its opened list, which the platform
+// shortens to a whole number of entries.
+void expectDropDownPlace(HWND comboBox, const RECT& want) {
+    RECT dropped{};
+    SendMessageA(comboBox, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    MapWindowPoints(nullptr, GetParent(comboBox), reinterpret_cast<POINT*>(&dropped), 2);
+    const RECT closed = placeInParent(comboBox);
+    EXPECT_EQ(dropped.left, want.left);
+    EXPECT_EQ(dropped.top, want.top);
+    EXPECT_EQ(dropped.right, want.right);
+    EXPECT_GT(dropped.bottom, closed.bottom);
+    EXPECT_LE(dropped.bottom, want.bottom);
+    EXPECT_GT(dropped.bottom, want.bottom - 30);
+}
+
+void expectPlace(HWND control, const RECT& want) {
+    const RECT place = placeInParent(control);
+    EXPECT_EQ(place.left, want.left);
+    EXPECT_EQ(place.top, want.top);
+    EXPECT_EQ(place.right, want.right);
+    EXPECT_EQ(place.bottom, want.bottom);
+}
+
+bool sameClass(const std::string& actual, const char* expected) {
+    return lstrcmpiA(actual.c_str(), expected) == 0;
+}
+
+std::string listEntryText(HWND list, int entry) {
+    std::array<char, 256> buffer{};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&item));
+    return buffer.data();
+}
+
+int listEntryImage(HWND list, int entry) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = entry;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+std::string comboEntryText(HWND comboBox, int entry) {
+    std::array<char, 256> buffer{};
+    SendMessageA(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(buffer.data()));
+    return buffer.data();
+}
+
+template <typename Entry, std::size_t N>
+void expectDropDownFilled(int gadget, const std::array<Entry, N>& table) {
+    const HWND list = gadgetWindow(gadget);
+    ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(N)) << "gadget " << gadget;
+    for (std::size_t entry = 0; entry < N; ++entry) {
+        EXPECT_EQ(comboEntryText(list, static_cast<int>(entry)), text(table[entry].caption));
+    }
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
+}
+
+}  // namespace
+
+using MainWindowLayout = WizardWindow;
+
+TEST_F(MainWindowLayout, WindowHasFixedClientSizeCentredOnScreen) {
+    const HWND window = mainWindowHandle();
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right - client.left, 540);
+    EXPECT_EQ(client.bottom - client.top, 443);
+
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD),
+              static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(windowText(window), "MessageRequester");
+    EXPECT_EQ(className(window), mainWindowClassName);
+    EXPECT_EQ(GetClassLongPtrA(window, GCL_STYLE), CS_DBLCLKS);
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+}
+
+TEST_F(MainWindowLayout, ControlsAreCreatedInTableOrderWithTheirPlaceStyleAndText) {
+    const std::vector<HWND> children = childrenInOrder(mainWindowHandle());
+    const std::vector<ExpectedControl>& expected = expectedControls();
+    ASSERT_EQ(children.size(), expected.size());
+    std::set<LONG_PTR> labelIdentifiers;
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        SCOPED_TRACE("row " + std::to_string(row + 1));
+        const HWND control = children[row];
+        const ExpectedControl& want = expected[row];
+        EXPECT_TRUE(sameClass(className(control), want.className)) << className(control);
+        const LONG_PTR identifier = GetWindowLongPtrA(control, GWLP_ID);
+        if (want.gadget == 0) {
+            EXPECT_TRUE(identifier < 1 || identifier > 10) << identifier;
+            EXPECT_TRUE(labelIdentifiers.insert(identifier).second);
+        } else {
+            EXPECT_EQ(identifier, want.gadget);
+            EXPECT_EQ(gadgetWindow(want.gadget), control);
+        }
+        if (sameClass(want.className, "ComboBox")) {
+            expectDropDownPlace(control, want.place);
+        } else {
+            expectPlace(control, want.place);
+        }
+        // The list view adds and removes its own scroll bars.
+        const DWORD ownScrollBars = want.gadget == gadgets::iconList ? WS_HSCROLL | WS_VSCROLL : 0;
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE)) & ~ownScrollBars, want.style);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(control, GWL_EXSTYLE)) & WS_EX_CLIENTEDGE, want.extendedStyle);
+        EXPECT_EQ(windowText(control), want.text);
+        if (want.gadget != gadgets::editor) {  // Scintilla does not answer WM_GETFONT
+            EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
+                      reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+        }
+    }
+}
+
+TEST_F(MainWindowLayout, GadgetNumbersWithoutControlDoNothing) {
+    EXPECT_EQ(gadgetWindow(8), nullptr);
+    EXPECT_EQ(gadgetWindow(0), nullptr);
+    const HWND focus = GetFocus();
+    focusGadget(8);
+    EXPECT_EQ(GetFocus(), focus);
+}
+
+TEST_F(MainWindowLayout, IconListShowsFiveLargeIconEntriesWithEntryZeroSelected) {
+    const HWND list = gadgetWindow(gadgets::iconList);
+    EXPECT_EQ(GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
+    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 5);
+    for (int entry = 0; entry < 5; ++entry) {
+        EXPECT_EQ(listEntryText(list, entry), text(iconTable[static_cast<std::size_t>(entry)].caption));
+        EXPECT_EQ(listEntryImage(list, entry), entry);
+    }
+    EXPECT_NE(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0), 0);
+    EXPECT_NE(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+
+    std::array<char, 64> header{};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = header.data();
+    column.cchTextMax = static_cast<int>(header.size());
+    ASSERT_NE(SendMessageA(list, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)), 0);
+    EXPECT_EQ(std::string(header.data()), text(ansi("Иконка:").view()));
+    EXPECT_EQ(column.cx, 200);
+}
+
+TEST_F(MainWindowLayout, DropDownListsHoldTheOptionTablesWithEntryZeroSelected) {
+    expectDropDownFilled(gadgets::modalityList, modalityTable);
+    expectDropDownFilled(gadgets::buttonSetList, buttonSetTable);
+    expectDropDownFilled(gadgets::defaultButtonList, defaultButtonTable);
+}
+
+TEST_F(MainWindowLayout, TitleFieldHasTheFocusAndTheOptionsReadAsEntryZero) {
+    EXPECT_EQ(GetFocus(), gadgetWindow(gadgets::titleField));
+    const MessageBoxOptions options = readOptions();
+    EXPECT_EQ(options.title, "");
+    EXPECT_EQ(options.iconIndex, 0);
+    EXPECT_EQ(options.modalityIndex, 0);
+    EXPECT_EQ(options.buttonSetIndex, 0);
+    EXPECT_EQ(options.defaultButtonIndex, 0);
+}
+
+TEST_F(MainWindowLayout, MainWindowHasTwoTabAccelerators) {
+    std::array<ACCEL, 4> entries{};
+    ASSERT_EQ(CopyAcceleratorTableA(mainWindowAccelerators(), entries.data(), static_cast<int>(entries.size())), 2);
+    EXPECT_EQ(entries[0].fVirt, FVIRTKEY | FNOINVERT);
+    EXPECT_EQ(entries[0].key, VK_TAB);
+    EXPECT_EQ(entries[0].cmd, 1212);
+    EXPECT_EQ(entries[1].fVirt, FVIRTKEY | FNOINVERT | FSHIFT);
+    EXPECT_EQ(entries[1].key, VK_TAB);
+    EXPECT_EQ(entries[1].cmd, 1213);
+}
