@@ -9,6 +9,7 @@ preview.png (its test box over the window).
 import argparse
 import os
 import sys
+import time
 from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -26,28 +27,34 @@ def union(*rects):
             max(r[2] for r in rects), max(r[3] for r in rects)]
 
 
+SETTLE_SECONDS = 1.0
+
+
 class Pictures(WizardCase):
     """Borrows the suite's way of composing; not a test of its own."""
+
+    def shoot(self, name, rect):
+        # The pointer off the window, and time for late painting.
+        self.s.move(SCREEN[0] - 5, SCREEN[1] - 5)
+        time.sleep(SETTLE_SECONDS)
+        self.s.screenshot(self.out / name, rect)
 
     def runTest(self):
         s = self.s
         s.start_standard()
-        s.move(SCREEN[0] - 5, SCREEN[1] - 5)
         window = s.main()["rect"]
-        s.screenshot(self.out / "window.png", window)
+        self.shoot("window.png", window)
         s.type(EXAMPLE.title)
         s.key("Return")
         s.wait_focus(2)
         s.type_lines(EXAMPLE.text)
         self.choose_by_mouse(EXAMPLE)
         s.click_gadget(2)
-        s.move(SCREEN[0] - 5, SCREEN[1] - 5)
-        s.screenshot(self.out / "composed.png", window)
+        self.shoot("composed.png", window)
         s.click_gadget(7)
         box = s.wait_box()
         self.assert_box(box, EXAMPLE)
-        s.move(SCREEN[0] - 5, SCREEN[1] - 5)
-        s.screenshot(self.out / "preview.png", union(window, box["rect"]))
+        self.shoot("preview.png", union(window, box["rect"]))
         s.click_rect(box["buttons"][0]["rect"])
         s.key("alt+F4")
         self.assertEqual(s.exit_code(), 0)

@@ -126,7 +126,7 @@ class Probe:
 class Session:
     def __init__(self, options, name):
         self.options = options
-        self.work = Path(options.work) / name
+        self.work = Path(options.work).resolve() / name
         shutil.rmtree(self.work, ignore_errors=True)
         self.work.mkdir(parents=True)
         self.env = wine_environment()
