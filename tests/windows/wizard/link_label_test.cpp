@@ -1,0 +1,219 @@
+// The link label's cursor, colours and clicks, and the shared tooltip control.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "ansi_text.h"
+#include "events.h"
+#include "gadgets.h"
+#include "main_window.h"
+#include "tooltip.h"
+#include "wizard_window.h"
+
+namespace {
+
+constexpr COLORREF hoverColour = RGB(0, 0, 128);
+constexpr COLORREF textColour = RGB(0, 0, 0);
+
+HWND linkLabel() {
+    return gadgetWindow(gadgets::linkLabel);
+}
+
+LPARAM point(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+void moveOver(int x, int y) {
+    SendMessageA(linkLabel(), WM_MOUSEMOVE, 0, point(x, y));
+}
+
+struct TextPixels {
+    int hover = 0;
+    int normal = 0;
+};
+
+// Counts the label's pixels drawn in the hover colour and in black.
+TextPixels countTextPixels() {
+    const HWND label = linkLabel();
+    RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(label, &client);
+    const HDC context = GetDC(label);
+    TextPixels pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF colour = GetPixel(context, x, y);
+            pixels.hover += colour == hoverColour ? 1 : 0;
+            pixels.normal += colour == textColour ? 1 : 0;
+        }
+    }
+    ReleaseDC(label, context);
+    return pixels;
+}
+
+// Removes the link label's reports from the queue and counts them.
+int takeClickReports() {
+    int clicks = 0;
+    MSG message{};
+    while (PeekMessageA(&message, mainWindowHandle(), reportMessage, reportMessage, PM_REMOVE) != FALSE) {
+        if (message.wParam == gadgets::linkLabel && message.lParam == eventTypes::leftClick) {
+            ++clicks;
+        }
+    }
+    return clicks;
+}
+
+POINT screenPoint(HWND window, int x, int y) {
+    POINT place{x, y};
+    ClientToScreen(window, &place);
+    return place;
+}
+
+void injectMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Moves the real pointer and lets the windows see it; the label's click
+// reports are kept in the queue.
+void pointerTo(POINT place) {
+    SetCursorPos(place.x, place.y);
+    injectMouse(MOUSEEVENTF_MOVE);
+}
+
+void settle() {
+    for (int round = 0; round < 20; ++round) {
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, reportMessage - 1, PM_REMOVE) != FALSE ||
+               PeekMessageA(&message, nullptr, reportMessage + 1, 0xFFFF, PM_REMOVE) != FALSE) {
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+}
+
+struct Tool {
+    HWND control = nullptr;
+    std::string text;
+};
+
+Tool toolAt(int index) {
+    std::array<char, 256> buffer{};
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.lpszText = buffer.data();
+    if (SendMessageA(toolTipWindow(), TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info)) ==
+        0) {
+        return {};
+    }
+    return Tool{reinterpret_cast<HWND>(info.uId), buffer.data()};
+}
+
+LRESULT toolCount() {
+    return SendMessageA(toolTipWindow(), TTM_GETTOOLCOUNT, 0, 0);
+}
+
+}  // namespace
+
+using LinkLabel = WizardWindow;
+using ToolTips = WizardWindow;
+
+TEST_F(LinkLabel, ShowsTheHandCursor) {
+    EXPECT_EQ(SendMessageA(linkLabel(), WM_SETCURSOR, reinterpret_cast<WPARAM>(linkLabel()),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              1);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+}
+
+TEST_F(LinkLabel, IsDarkBlueExactlyWhilePointerIsOverIt) {
+    TextPixels idle = countTextPixels();
+    EXPECT_GT(idle.normal, 20);
+    EXPECT_EQ(idle.hover, 0);
+
+    moveOver(5, 5);
+    EXPECT_EQ(GetCapture(), linkLabel());
+    const TextPixels hovered = countTextPixels();
+    EXPECT_GT(hovered.hover, 20);
+    EXPECT_EQ(hovered.normal, 0);
+
+    RECT client{};
+    GetClientRect(linkLabel(), &client);
+    moveOver(client.right, client.bottom);  // the bounds still count as over it
+    EXPECT_EQ(GetCapture(), linkLabel());
+    moveOver(client.right + 1, 5);
+    EXPECT_EQ(GetCapture(), nullptr);
+    idle = countTextPixels();
+    EXPECT_GT(idle.normal, 20);
+    EXPECT_EQ(idle.hover, 0);
+}
+
+TEST_F(LinkLabel, PostsOneClickPerButtonRelease) {
+    pumpMessages();
+    SendMessageA(linkLabel(), WM_LBUTTONUP, 0, point(5, 5));
+    EXPECT_EQ(takeClickReports(), 1);
+    SendMessageA(linkLabel(), WM_LBUTTONDOWN, MK_LBUTTON, point(5, 5));
+    SendMessageA(linkLabel(), WM_LBUTTONUP, 0, point(5, 5));
+    SendMessageA(linkLabel(), WM_LBUTTONDBLCLK, MK_LBUTTON, point(5, 5));
+    SendMessageA(linkLabel(), WM_LBUTTONUP, 0, point(5, 5));
+    EXPECT_EQ(takeClickReports(), 2);
+}
+
+TEST_F(LinkLabel, PressOnTheBackgroundAndReleaseOnTheLabelClicks) {
+    settle();
+    takeClickReports();
+    pointerTo(screenPoint(mainWindowHandle(), 320, 432));
+    settle();
+    injectMouse(MOUSEEVENTF_LEFTDOWN);
+    settle();
+    pointerTo(screenPoint(linkLabel(), 20, 7));
+    settle();
+    injectMouse(MOUSEEVENTF_LEFTUP);
+    settle();
+    EXPECT_EQ(takeClickReports(), 1);
+}
+
+TEST_F(LinkLabel, DraggingOffTheLabelBeforeReleasePostsNoClick) {
+    settle();
+    takeClickReports();
+    pointerTo(screenPoint(linkLabel(), 20, 7));
+    settle();
+    injectMouse(MOUSEEVENTF_LEFTDOWN);
+    settle();
+    pointerTo(screenPoint(mainWindowHandle(), 320, 380));
+    settle();
+    EXPECT_NE(GetCapture(), linkLabel());
+    injectMouse(MOUSEEVENTF_LEFTUP);
+    settle();
+    EXPECT_EQ(takeClickReports(), 0);
+}
+
+TEST_F(ToolTips, CopyButtonAndLinkLabelHaveTheirHints) {
+    ASSERT_NE(toolTipWindow(), nullptr);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(toolTipWindow(), GWL_STYLE)) & (TTS_NOPREFIX | TTS_ALWAYSTIP),
+              static_cast<DWORD>(TTS_NOPREFIX | TTS_ALWAYSTIP));
+    ASSERT_EQ(toolCount(), 2);
+    const Tool first = toolAt(0);
+    const Tool second = toolAt(1);
+    EXPECT_EQ(first.control, gadgetWindow(gadgets::copyButton));
+    EXPECT_EQ(first.text, std::string(ansi("Скопировать в буфер обмена").view()));
+    EXPECT_EQ(second.control, gadgetWindow(gadgets::linkLabel));
+    EXPECT_EQ(second.text, "Orlenka");
+}
+
+TEST_F(ToolTips, SettingAHintTwiceLeavesOneToolWithTheSecondText) {
+    EXPECT_NE(setGadgetToolTip(gadgets::copyButton, "first"), 0);
+    EXPECT_NE(setGadgetToolTip(gadgets::copyButton, "second"), 0);
+    ASSERT_EQ(toolCount(), 2);
+    const Tool copyTool = toolAt(0).control == gadgetWindow(gadgets::copyButton) ? toolAt(0) : toolAt(1);
+    EXPECT_EQ(copyTool.text, "second");
+}
+
+TEST_F(ToolTips, GadgetWithoutControlGetsNoTool) {
+    EXPECT_EQ(setGadgetToolTip(8, "none"), 0);
+    EXPECT_EQ(toolCount(), 2);
+}
