@@ -571,21 +571,22 @@ std::string commandLaunch(std::istream& args) {
            R"(,"exit":)" + std::to_string(exitCode) + "}";
 }
 
-// Copy figure: posts the copy button's click to the main window and waits
-// until the clipboard has changed and offers text again, which it does once
-// the action has placed the new text.
+// Copy figure: empties the clipboard, posts the copy button's click to the
+// main window and waits until the clipboard offers text again, which only
+// the copy action's new text can make it do.
 std::string commandCopyTime() {
     HWND window = findMainWindow();
     HWND button = window ? GetDlgItem(window, 9) : nullptr;
-    if (!button) {
-        return R"({"ok":0,"error":"no copy button"})";
+    if (!button || !openClipboardPatiently()) {
+        return R"({"ok":0,"error":"no copy button or no clipboard"})";
     }
-    const DWORD before = GetClipboardSequenceNumber();
+    EmptyClipboard();
+    CloseClipboard();
     const auto start = std::chrono::steady_clock::now();
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(9, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     bool copied = false;
     while (!copied && std::chrono::steady_clock::now() - start < std::chrono::seconds(120)) {
-        copied = GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(CF_TEXT);
+        copied = IsClipboardFormatAvailable(CF_TEXT);
         if (!copied) {
             Sleep(0);
         }
