@@ -7,7 +7,6 @@ an empty window) and the copy action on a 1 MiB and a 16 MiB message
     figures.py --program P --probe P --empty-window P --scintilla P --work DIR
 """
 
-import argparse
 import os
 import statistics
 import subprocess
@@ -16,7 +15,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from composition import Choices, generated_call  # noqa: E402
-from session import WINE, Session, run_in_private_display, wait_for, windows_path  # noqa: E402
+from session import WINE, Session, parse_options, run_in_private_display, wait_for, windows_path  # noqa: E402
 
 STARTS = 7
 COPIES = 5
@@ -85,12 +84,9 @@ def copy_figures(session):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("program", "probe", "empty-window", "scintilla", "work"):
-        parser.add_argument("--" + name, required=True)
-    options = parser.parse_args()
+    options, _ = parse_options(__doc__, ("program", "probe", "empty-window", "scintilla", "work"),
+                               optional=("recorder",))
     run_in_private_display()
-    options.recorder = None
     session = Session(options, "figures")
     try:
         program = session.install_app("timed", "Compilers/Scintilla.dll")

@@ -128,7 +128,7 @@ bool openClipboardPatiently() {
     return false;
 }
 
-std::string commandClip() {
+std::string commandClip(std::istream&) {
     if (!openClipboardPatiently()) {
         return R"({"ok":0,"error":"clipboard busy"})";
     }
@@ -330,7 +330,7 @@ std::string describeBox(HWND box) {
            R"(,"rect":)" + screenRect(box) + "}";
 }
 
-std::string commandBoxes() {
+std::string commandBoxes(std::istream&) {
     std::string boxes;
     for (HWND window : topLevelWindows()) {
         if (className(window) == messageBoxClass && IsWindowVisible(window)) {
@@ -371,7 +371,7 @@ std::string openedLists() {
     return lists;
 }
 
-std::string commandMain() {
+std::string commandMain(std::istream&) {
     HWND window = findMainWindow();
     if (!window) {
         return R"({"ok":1,"found":0,"lists":[)" + openedLists() + "]}";
@@ -397,7 +397,7 @@ std::string commandMain() {
 
 // Screen rectangles of the icon list's entries; the list view answers only
 // into memory of its own process.
-std::string commandItems() {
+std::string commandItems(std::istream&) {
     HWND window = findMainWindow();
     HWND list = window ? GetDlgItem(window, 3) : nullptr;
     if (!list) {
@@ -574,7 +574,7 @@ std::string commandLaunch(std::istream& args) {
 // Copy figure: empties the clipboard, posts the copy button's click to the
 // main window and waits until the clipboard offers text again, which only
 // the copy action's new text can make it do.
-std::string commandCopyTime() {
+std::string commandCopyTime(std::istream&) {
     HWND window = findMainWindow();
     HWND button = window ? GetDlgItem(window, 9) : nullptr;
     if (!button || !openClipboardPatiently()) {
@@ -597,7 +597,7 @@ std::string commandCopyTime() {
 
 // The editor's text length in bytes (SCI_GETTEXTLENGTH), to know when a paste
 // has arrived.
-std::string commandEditorLength() {
+std::string commandEditorLength(std::istream&) {
     constexpr UINT sciGetTextLength = 2183;
     HWND window = findMainWindow();
     HWND editor = window ? GetDlgItem(window, 2) : nullptr;
@@ -605,51 +605,36 @@ std::string commandEditorLength() {
     return R"({"ok":1,"length":)" + std::to_string(length) + "}";
 }
 
+struct Command {
+    const char* name = "";
+    std::string (*run)(std::istream& args) = nullptr;
+};
+
+constexpr Command commands[] = {
+    {"clip", commandClip},
+    {"clipset", commandClipSet},
+    {"clipbench", commandClipBench},
+    {"boxes", commandBoxes},
+    {"main", commandMain},
+    {"items", commandItems},
+    {"mem", commandMemory},
+    {"regset", commandRegSet},
+    {"regdel", commandRegDelete},
+    {"type", commandType},
+    {"key", commandKey},
+    {"launch", commandLaunch},
+    {"editorlength", commandEditorLength},
+    {"copytime", commandCopyTime},
+};
+
 std::string runCommand(const std::string& line) {
     std::istringstream args(line);
     std::string name;
     args >> name;
-    if (name == "clip") {
-        return commandClip();
-    }
-    if (name == "clipset") {
-        return commandClipSet(args);
-    }
-    if (name == "clipbench") {
-        return commandClipBench(args);
-    }
-    if (name == "boxes") {
-        return commandBoxes();
-    }
-    if (name == "main") {
-        return commandMain();
-    }
-    if (name == "items") {
-        return commandItems();
-    }
-    if (name == "mem") {
-        return commandMemory(args);
-    }
-    if (name == "regset") {
-        return commandRegSet(args);
-    }
-    if (name == "regdel") {
-        return commandRegDelete(args);
-    }
-    if (name == "type") {
-        return commandType(args);
-    }
-    if (name == "key") {
-        return commandKey(args);
-    }
-    if (name == "launch") {
-        return commandLaunch(args);
-    }
-    if (name == "editorlength") {
-        return commandEditorLength();
-    }
-    if (name == "copytime") {
-        return commandCopyTime();
+    for (const Command& command : commands) {
+        if (name == command.name) {
+            return command.run(args);
+        }
     }
     return R"({"ok":0,"error":"unknown command"})";
 }

@@ -6,7 +6,6 @@ against what composition.py computes from the composition rules.
     run_e2e.py --program P --probe P --recorder P --scintilla P --work DIR [TestClass ...]
 """
 
-import argparse
 import os
 import random
 import shutil
@@ -22,7 +21,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from composition import (BUTTON_SETS, Choices, box_buttons, box_icon, default_button_id,  # noqa: E402
                          generated_call, preview_text)
 from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
-                     run_in_private_display, wait_for, windows_path)
+                     parse_options, run_in_private_display, wait_for, windows_path)
 
 OPTIONS = None
 TAB_ORDER = [1, 3, 4, 5, 6, 7, 9]
@@ -474,11 +473,8 @@ class PackageTest(WizardCase):
 
 def main():
     global OPTIONS
-    parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("program", "probe", "recorder", "scintilla", "work"):
-        parser.add_argument("--" + name, required=True)
-    parser.add_argument("--x86-build", help="the i686 build folder, for the package")
-    OPTIONS, rest = parser.parse_known_args()
+    OPTIONS, rest = parse_options(__doc__, ("program", "probe", "recorder", "scintilla", "work"),
+                                  optional=("x86-build",))
     run_in_private_display()
     unittest.main(argv=[sys.argv[0], "-v", *rest], module=__name__)
 

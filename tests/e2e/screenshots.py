@@ -6,7 +6,6 @@ preview.png (its test box over the window).
     screenshots.py --program P --probe P --scintilla P --work DIR --out DIR
 """
 
-import argparse
 import os
 import sys
 import time
@@ -16,7 +15,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from composition import Choices  # noqa: E402
 from run_e2e import WizardCase  # noqa: E402
-from session import SCREEN, Session, run_in_private_display  # noqa: E402
+from session import SCREEN, parse_options, run_in_private_display  # noqa: E402
 
 EXAMPLE = Choices(title="Сохранение", text='Файл "отчёт.pb" изменён.\nСохранить изменения?',
                   icon=2, modality=1, button_set=3, default_button=0)
@@ -61,12 +60,8 @@ class Pictures(WizardCase):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("program", "probe", "scintilla", "work", "out"):
-        parser.add_argument("--" + name, required=True)
-    options = parser.parse_args()
+    options, _ = parse_options(__doc__, ("program", "probe", "scintilla", "work", "out"), optional=("recorder",))
     run_in_private_display()
-    options.recorder = None
     import run_e2e
     run_e2e.OPTIONS = options
     Pictures.out = Path(options.out)

@@ -2,6 +2,7 @@
 mouse input through xdotool, and the probe helper reading back what a person
 could see or paste. Every wait polls with a time limit."""
 
+import argparse
 import json
 import os
 import shutil
@@ -45,6 +46,16 @@ def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
         if time.monotonic() > deadline:
             raise WaitTimeout(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+
+
+def parse_options(doc, names, optional=()):
+    """The scripts' common command line: paths named --NAME."""
+    parser = argparse.ArgumentParser(description=doc)
+    for name in names:
+        parser.add_argument("--" + name, required=True)
+    for name in optional:
+        parser.add_argument("--" + name)
+    return parser.parse_known_args()
 
 
 def run_in_private_display():
