@@ -97,6 +97,22 @@ void settle() {
     }
 }
 
+// Presses the left button at one place, moves to another and releases it
+// there, as real input; answers the number of clicks the label posted.
+int clicksOfAPointerDrag(POINT press, POINT release) {
+    settle();
+    takeClickReports();
+    pointerTo(press);
+    settle();
+    injectMouse(MOUSEEVENTF_LEFTDOWN);
+    settle();
+    pointerTo(release);
+    settle();
+    injectMouse(MOUSEEVENTF_LEFTUP);
+    settle();
+    return takeClickReports();
+}
+
 struct Tool {
     HWND control = nullptr;
     std::string text;
@@ -164,32 +180,12 @@ TEST_F(LinkLabel, PostsOneClickPerButtonRelease) {
 }
 
 TEST_F(LinkLabel, PressOnTheBackgroundAndReleaseOnTheLabelClicks) {
-    settle();
-    takeClickReports();
-    pointerTo(screenPoint(mainWindowHandle(), 320, 432));
-    settle();
-    injectMouse(MOUSEEVENTF_LEFTDOWN);
-    settle();
-    pointerTo(screenPoint(linkLabel(), 20, 7));
-    settle();
-    injectMouse(MOUSEEVENTF_LEFTUP);
-    settle();
-    EXPECT_EQ(takeClickReports(), 1);
+    EXPECT_EQ(clicksOfAPointerDrag(screenPoint(mainWindowHandle(), 320, 432), screenPoint(linkLabel(), 20, 7)), 1);
 }
 
 TEST_F(LinkLabel, DraggingOffTheLabelBeforeReleasePostsNoClick) {
-    settle();
-    takeClickReports();
-    pointerTo(screenPoint(linkLabel(), 20, 7));
-    settle();
-    injectMouse(MOUSEEVENTF_LEFTDOWN);
-    settle();
-    pointerTo(screenPoint(mainWindowHandle(), 320, 380));
-    settle();
+    EXPECT_EQ(clicksOfAPointerDrag(screenPoint(linkLabel(), 20, 7), screenPoint(mainWindowHandle(), 320, 380)), 0);
     EXPECT_NE(GetCapture(), linkLabel());
-    injectMouse(MOUSEEVENTF_LEFTUP);
-    settle();
-    EXPECT_EQ(takeClickReports(), 0);
 }
 
 TEST_F(ToolTips, CopyButtonAndLinkLabelHaveTheirHints) {
