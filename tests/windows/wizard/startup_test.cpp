@@ -106,6 +106,15 @@ HWND childOfClass(HWND parent, const char* windowClass) {
     return FindWindowExA(parent, nullptr, windowClass, nullptr);
 }
 
+// The keyboard focus of the program's thread once its start has settled.
+HWND focusOfProgram(HWND window) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
 void expectWindowOpensFilledAndClosesWithZero(ProgramFolder& folder) {
     RunningProgram running = start(folder);
     ASSERT_TRUE(running.started);
@@ -116,6 +125,7 @@ void expectWindowOpensFilledAndClosesWithZero(ProgramFolder& folder) {
     EXPECT_EQ(SendMessageA(childOfClass(window, WC_LISTVIEWA), LVM_GETITEMCOUNT, 0, 0), 5);
     EXPECT_NE(childOfClass(window, "Scintilla"), nullptr);
     EXPECT_TRUE(topLevelWindows("#32770", running.process.dwProcessId).empty());
+    EXPECT_EQ(focusOfProgram(window), childOfClass(window, "Edit"));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(waitForExit(running), 0U);
 }
