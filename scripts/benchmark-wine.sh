@@ -11,4 +11,4 @@ scripts/build-windows.sh >/dev/null
 build=build/mingw-x64
 python3 tests/e2e/figures.py --program "$build/MessageRequesterWizard.exe" \
     --probe "$build/tests/e2e/e2e_probe.exe" --empty-window "$build/tests/e2e/e2e_empty_window.exe" \
-    --scintilla build/scintilla/x86_64/Scintilla.dll --work "$build/tests/e2e/work"
+    --scintilla build/scintilla/x86_64/Scintilla.dll --work "$build/tests/e2e/figures"

@@ -10,4 +10,4 @@ scripts/build-windows.sh >/dev/null
 build=build/mingw-x64
 python3 tests/e2e/screenshots.py --program "$build/MessageRequesterWizard.exe" \
     --probe "$build/tests/e2e/e2e_probe.exe" --scintilla build/scintilla/x86_64/Scintilla.dll \
-    --work "$build/tests/e2e/work" --out docs
+    --work "$build/tests/e2e/pictures" --out docs

@@ -73,7 +73,9 @@ def copy_figures(session):
         if copied != expected + b"\0":
             (session.work / f"copied-{mebibytes}.bin").write_bytes(copied or b"")
             (session.work / f"expected-{mebibytes}.bin").write_bytes(expected)
-            raise AssertionError(f"the copied text of the {label} message differs from the expectation")
+            formats = session.ask("clip")["formats"]
+            raise AssertionError(f"the copied text of the {label} message differs from the expectation; "
+                                 f"clipboard formats {formats}")
         output = session.work / f"copy-{mebibytes}.bin"
         output.write_bytes(expected)
         baseline = median_ms(session, f"clipbench {windows_path(output)}", COPIES)

@@ -132,6 +132,10 @@ std::string commandClip(std::istream&) {
     if (!openClipboardPatiently()) {
         return R"({"ok":0,"error":"clipboard busy"})";
     }
+    std::string formats;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+        appendItem(formats, std::to_string(format));
+    }
     std::string text = "null";
     HANDLE data = GetClipboardData(CF_TEXT);
     if (data) {
@@ -142,7 +146,8 @@ std::string commandClip(std::istream&) {
         }
     }
     CloseClipboard();
-    return R"({"ok":1,"seq":)" + std::to_string(GetClipboardSequenceNumber()) + R"(,"text":)" + text + "}";
+    return R"({"ok":1,"seq":)" + std::to_string(GetClipboardSequenceNumber()) + R"(,"formats":[)" + formats +
+           R"(],"text":)" + text + "}";
 }
 
 HGLOBAL globalCopy(const void* bytes, size_t size) {

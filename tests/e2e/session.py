@@ -11,8 +11,6 @@ import sys
 import time
 from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[2]
-PREFIX = REPO / "build" / "e2e-wineprefix"
 WINE = "/usr/lib/wine/wine64"
 SCREEN = (1024, 768)
 DOUBLE_CLICK_SECONDS = 0.6
@@ -76,22 +74,22 @@ def hex_text(text):
     return text.encode("cp1251").hex()
 
 
-def wine_environment():
+def wine_environment(prefix):
     env = dict(os.environ)
-    env.update(WINEPREFIX=str(PREFIX), WINEARCH="win64", WINEDEBUG="-all",
+    env.update(WINEPREFIX=str(prefix), WINEARCH="win64", WINEDEBUG="-all",
                LC_ALL="ru_RU.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=")
     return env
 
 
-def prepare_prefix():
-    """Creates the suite's own Wine prefix once: Wine draws the windows in a
-    virtual desktop the size of the screen, so that captions, close boxes and
-    keyboard focus work without a window manager."""
-    marker = PREFIX / ".e2e-ready"
+def prepare_prefix(prefix):
+    """Creates a Wine prefix of the suite's own once: Wine draws the windows
+    in a virtual desktop the size of the screen, so that captions, close boxes
+    and keyboard focus work without a window manager."""
+    marker = prefix / ".e2e-ready"
     if marker.exists():
         return
-    PREFIX.mkdir(parents=True, exist_ok=True)
-    env = wine_environment()
+    prefix.mkdir(parents=True, exist_ok=True)
+    env = wine_environment(prefix)
     run = lambda *a: subprocess.run([WINE, *a], env=env, stdout=subprocess.DEVNULL,
                                     stderr=subprocess.DEVNULL, timeout=300)
     run("wineboot", "--init")
@@ -99,7 +97,7 @@ def prepare_prefix():
     # not find in its own data folder here.
     marlett = Path("/usr/share/wine/fonts/marlett.ttf")
     if marlett.exists():
-        shutil.copy(marlett, PREFIX / "drive_c" / "windows" / "Fonts")
+        shutil.copy(marlett, prefix / "drive_c" / "windows" / "Fonts")
     run("reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", "Default", "/f")
     run("reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default",
         "/d", f"{SCREEN[0]}x{SCREEN[1]}", "/f")
@@ -137,12 +135,15 @@ class Probe:
 class Session:
     def __init__(self, options, name):
         self.options = options
+        # One prefix, and so one Wine server, for each work folder: the suite
+        # and the figure scripts never see each other's windows or clipboard.
+        prefix = Path(options.work).resolve() / "wineprefix"
         self.work = Path(options.work).resolve() / name
         shutil.rmtree(self.work, ignore_errors=True)
         self.work.mkdir(parents=True)
-        self.env = wine_environment()
+        self.env = wine_environment(prefix)
         self.xenv = dict(os.environ, LC_ALL="C.UTF-8")
-        prepare_prefix()
+        prepare_prefix(prefix)
         self.probe = Probe(options.probe, self.env)
         wait_for(lambda: self.ask("boxes")["ok"], what="the probe")
         self.program = None
