@@ -7,7 +7,6 @@
 
 #include "editor.h"
 #include "event_loop.h"
-#include "events.h"
 #include "gadgets.h"
 #include "icon_list.h"
 #include "link_label.h"

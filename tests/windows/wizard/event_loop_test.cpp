@@ -265,12 +265,3 @@ TEST_F(EventLoop, WindowEventsAreDeferredAndTheCloseEventIsAnsweredByWaitEvent) 
     EXPECT_EQ(waitEvent(), events::close);
     EXPECT_TRUE(IsWindow(mainWindowHandle()));
 }
-
-TEST_F(EventLoop, ReportMessageBecomesTheGadgetEventOfItsDispatch) {
-    pumpMessages();
-    eventState().deferredEvents.clear();
-    PostMessageA(mainWindowHandle(), reportMessage, gadgets::linkLabel, 0);
-    EXPECT_EQ(waitEvent(), events::gadget);
-    EXPECT_EQ(eventState().gadget, gadgets::linkLabel);
-    EXPECT_EQ(eventState().eventType, 0);
-}

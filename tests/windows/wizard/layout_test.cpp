@@ -243,14 +243,3 @@ TEST_F(MainWindowLayout, TitleFieldHasTheFocusAndTheOptionsReadAsEntryZero) {
     EXPECT_EQ(options.buttonSetIndex, 0);
     EXPECT_EQ(options.defaultButtonIndex, 0);
 }
-
-TEST_F(MainWindowLayout, MainWindowHasTwoTabAccelerators) {
-    std::array<ACCEL, 4> entries{};
-    ASSERT_EQ(CopyAcceleratorTableA(mainWindowAccelerators(), entries.data(), static_cast<int>(entries.size())), 2);
-    EXPECT_EQ(entries[0].fVirt, FVIRTKEY | FNOINVERT);
-    EXPECT_EQ(entries[0].key, VK_TAB);
-    EXPECT_EQ(entries[0].cmd, 1212);
-    EXPECT_EQ(entries[1].fVirt, FVIRTKEY | FNOINVERT | FSHIFT);
-    EXPECT_EQ(entries[1].key, VK_TAB);
-    EXPECT_EQ(entries[1].cmd, 1213);
-}
