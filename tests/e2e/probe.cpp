@@ -393,7 +393,8 @@ std::string commandMain(std::istream&) {
         appendItem(controls, describeControl(child));
     }
     const HWND focus = focusOf(window);
-    return R"({"ok":1,"found":1,"hwnd":)" + std::to_string(reinterpret_cast<uintptr_t>(window)) + R"(,"pid":)" +
+    const bool foreground = GetForegroundWindow() == window;
+    return R"({"ok":1,"found":1,"foreground":)" + std::string(foreground ? "1" : "0") + R"(,"hwnd":)" + std::to_string(reinterpret_cast<uintptr_t>(window)) + R"(,"pid":)" +
            std::to_string(process) + R"(,"visible":)" + (IsWindowVisible(window) ? "1" : "0") + R"(,"enabled":)" +
            (IsWindowEnabled(window) ? "1" : "0") + R"(,"rect":)" + screenRect(window) + R"(,"client":)" +
            rectJson(client) + R"(,"focus":)" + std::to_string(controlId(focus)) + R"(,"focusClass":")" +

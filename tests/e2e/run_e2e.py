@@ -248,6 +248,26 @@ class KeyboardTest(WizardCase):
         self.assert_copied(Choices(text="x\n"), press=lambda: s.key("space"))
 
 
+    # Known fault: the main window answers WM_ACTIVATE itself without
+    # DefWindowProcA and restores no focus, so when the test box closes and
+    # the window is activated again no control has the keyboard focus; a
+    # person working with the keyboard cannot go on without the mouse.
+    @unittest.expectedFailure
+    def test_keyboard_goes_on_after_the_test_box_closes(self):
+        s = self.s
+        s.start_standard()
+        for gadget in TAB_ORDER[1:6]:
+            s.key("Tab")
+            s.wait_focus(gadget)
+        for _ in range(2):
+            s.key("space")
+            box = s.wait_box()
+            s.key("Return")
+            wait_for(lambda: not s.boxes(), what="the box to close")
+            s.wait_main(lambda m: m["enabled"], "the window to be enabled again")
+        self.assertEqual(box["buttons"][0]["id"], 1)
+
+
 class LinkLabelTest(WizardCase):
     HOVER = (0, 0, 128)
 
