@@ -306,6 +306,21 @@ class LinkLabelTest(WizardCase):
         self.assertEqual(lines[0], lines[1])
 
 
+    # Known fault: the hover lasts while the label holds the mouse capture,
+    # and a captured window hears of no move over another program's window
+    # while no button is down; a pointer that leaves the window in one jump
+    # (the label lies 3 pixels above its bottom edge) leaves it dark blue.
+    @unittest.expectedFailure
+    def test_hover_ends_when_the_pointer_leaves_the_window(self):
+        s = self.s
+        s.start_standard()
+        rect = s.control(10)["rect"]
+        s.move(rect[0] + 30, (rect[1] + rect[3]) // 2)
+        wait_for(lambda: self.HOVER in self.label_colours(), what="the hover colour")
+        s.move(rect[0] + 30, rect[3] + 40)
+        wait_for(lambda: self.HOVER not in self.label_colours(), timeout=3, what="the normal colour again")
+
+
 class ClosingTest(WizardCase):
     def test_close_box_ends_with_code_zero(self):
         s = self.s
