@@ -95,11 +95,15 @@ class WizardCase(unittest.TestCase):
     # --- the two actions ---------------------------------------------------
 
     def copy(self, press=None):
-        before = self.s.clipboard_sequence()
+        """Presses "Скопировать" and answers the clipboard's CF_TEXT block.
+        An empty text is placed first, so that only the action's own text
+        ends the wait."""
+        self.s.put_on_clipboard(b"")
         (press or (lambda: self.s.click_gadget(9)))()
-        wait_for(lambda: self.s.clipboard_sequence() != before and self.s.clipboard() is not None,
-                 what="the copied text")
-        return self.s.clipboard()
+        def fresh_text():
+            data = self.s.clipboard()
+            return data if data not in (None, b"\0") else None
+        return wait_for(fresh_text, what="the copied text")
 
     def assert_copied(self, c, press=None):
         # The CF_TEXT block holds the text and exactly one NUL.
@@ -123,7 +127,7 @@ class WizardCase(unittest.TestCase):
         box = self.s.wait_box()
         self.assertEqual(box["pid"], self.s.main()["pid"])
         self.assert_box(box, c)
-        self.assertFalse(self.s.main()["enabled"], "the window stays usable under its box")
+        self.assertFalse(self.s.main()["enabled"], "the window takes input while its box is open")
         buttons = box["buttons"]
         self.s.click_rect((close_with or buttons[0])["rect"])
         wait_for(lambda: not self.s.boxes(), what="the box to close")
