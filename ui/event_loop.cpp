@@ -9,10 +9,10 @@
 
 namespace {
 
-void takeMessage(const MSG& message) {
+void takeMessage(MSG& message) {
     const HWND window = mainWindowHandle();
     const bool translated = window != nullptr && GetActiveWindow() == window &&
-                            TranslateAcceleratorA(window, mainWindowAccelerators(), const_cast<MSG*>(&message)) != 0;
+                            TranslateAcceleratorA(window, mainWindowAccelerators(), &message) != 0;
     if (!translated) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
