@@ -1,8 +1,9 @@
 // The three actions that the event loop starts.
 #pragma once
 
-// The authors' web page, opened by the link label.
-inline constexpr const char* authorsWebPage = "https://orlenka.example/";
+// The authors' web page, opened by the link label. A name under the reserved
+// .example domain stands in until the project publishes its home page.
+inline constexpr const char* authorsWebPage = "https://messagerequester-wizard.example/";
 
 // Shows the composed message box for real.
 void runTestAction();
