@@ -15,7 +15,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from composition import Choices, generated_call  # noqa: E402
-from session import WINE, Session, parse_options, run_in_private_display, wait_for, windows_path  # noqa: E402
+from session import WINE, Session, parse_options, run_in_private_display, windows_path  # noqa: E402
 
 STARTS = 7
 COPIES = 5
@@ -57,16 +57,8 @@ def copy_figures(session):
     session.start_standard()
     for mebibytes, label in SIZES:
         c = Choices(text=message_of(mebibytes))
-        text = c.text.replace("\n", "\r\n").encode("cp1251")
-        session.click_gadget(2)
-        session.wait_focus(2)
-        session.key("ctrl+a", "Delete")
-        session.put_on_clipboard(text)
-        session.key("ctrl+v")
-        # Scintilla keeps UTF-8; the paste is complete when its length is.
-        utf8_length = len(c.text.replace("\n", "\r\n").encode("utf-8"))
-        wait_for(lambda: session.ask("editorlength")["length"] == utf8_length, timeout=120,
-                 what="the pasted message")
+        session.clear_editor()
+        session.paste_into_editor(c.text, timeout=120)
         wizard = median_ms(session, "copytime", COPIES)
         expected = generated_call(c)
         copied = session.clipboard()

@@ -20,7 +20,6 @@ namespace {
 
 constexpr const char* messageBoxClass = "#32770";
 constexpr const char* mainWindowTitle = "MessageRequester";
-constexpr int longestText = 1 << 20;
 
 std::string hexOf(const char* bytes, size_t length) {
     static constexpr char digits[] = "0123456789abcdef";
@@ -43,8 +42,9 @@ std::string bytesOfHex(const std::string& hex) {
 }
 
 std::string windowText(HWND window) {
-    std::vector<char> buffer(longestText, '\0');
-    const int length = GetWindowTextA(window, buffer.data(), longestText);
+    const int capacity = GetWindowTextLengthA(window) + 1;
+    std::vector<char> buffer(static_cast<size_t>(capacity), '\0');
+    const int length = GetWindowTextA(window, buffer.data(), capacity);
     return hexOf(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
 }
 
@@ -185,7 +185,7 @@ std::string readFile(const std::string& path) {
     if (!file) {
         return bytes;
     }
-    char chunk[65536];
+    char chunk[65536] = {};
     size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
         bytes.append(chunk, got);

@@ -50,15 +50,12 @@ class WizardCase(unittest.TestCase):
     def set_text(self, parts):
         """Fills the editor from parts: ("type", text) is typed line by line,
         ("paste", text) is pasted from the clipboard."""
-        self.s.click_gadget(2)
-        self.s.wait_focus(2)
-        self.s.key("ctrl+a", "Delete")
+        self.s.clear_editor()
         for how, text in parts:
             if how == "type":
                 self.s.type_lines(text)
             else:
-                self.s.put_on_clipboard(cp1251(text))
-                self.s.key("ctrl+v")
+                self.s.paste_into_editor(text)
 
     def wait_selected(self, gadget, index):
         self.s.wait_main(lambda m: self.s.control(gadget, m)["selected"] == index,
@@ -146,8 +143,7 @@ class ComposeTest(WizardCase):
         s.wait_focus(2)
         # Enter moved the focus without adding a line: what follows starts line 1.
         s.type_lines('Первая строка с "кавычками"\n  отступ и хвост  \n')
-        s.put_on_clipboard(cp1251("\tтаб\tв середине\t"))
-        s.key("ctrl+v")
+        s.paste_into_editor("\tтаб\tв середине\t")
         s.key("Return")
         s.type_lines('""\n\nЁлка "ёж"\n')
         c.text = 'Первая строка с "кавычками"\n  отступ и хвост  \n\tтаб\tв середине\t\n""\n\nЁлка "ёж"\n'

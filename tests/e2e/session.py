@@ -143,11 +143,15 @@ class Session:
         self.work.mkdir(parents=True)
         self.env = wine_environment(prefix)
         self.xenv = dict(os.environ, LC_ALL="C.UTF-8")
-        prepare_prefix(prefix)
-        self.probe = Probe(options.probe, self.env)
-        wait_for(lambda: self.ask("boxes")["ok"], what="the probe")
         self.program = None
         self.last_click = (None, 0.0)
+        prepare_prefix(prefix)
+        self.probe = Probe(options.probe, self.env)
+        try:
+            wait_for(lambda: self.ask("boxes")["ok"], what="the probe")
+        except Exception:
+            self.close()
+            raise
 
     # --- Wine side -----------------------------------------------------
 
@@ -238,6 +242,45 @@ class Session:
         path = self.work / "clip.bin"
         path.write_bytes(data)
         assert self.ask(f"clipset {windows_path(path)}")["ok"]
+
+    def editor_length(self):
+        return self.ask("editorlength")["length"]
+
+    def clear_editor(self):
+        """Empties the editor by clicking into it, selecting all and deleting."""
+        self.click_rect(self.control(2)["rect"])
+        self.wait_focus(2)
+        self.key("ctrl+a", "Delete")
+        wait_for(lambda: self.editor_length() == 0, what="the empty editor")
+
+    def settled_editor_length(self, quiet=0.2):
+        """The editor's length once keys typed before have all arrived: the
+        same answer twice, quiet seconds apart."""
+        last = self.editor_length()
+        for _ in range(50):
+            time.sleep(quiet)
+            now = self.editor_length()
+            if now == last:
+                return now
+            last = now
+        raise WaitTimeout("the editor's text keeps changing")
+
+    def paste_into_editor(self, text, timeout=3.0):
+        """Pastes text into the focused editor with Ctrl+V, again when it did
+        not arrive: Wine's clipboard manager may hold the clipboard open for a
+        moment after a copy, and the editor then pastes nothing."""
+        before = self.settled_editor_length()
+        # The editor keeps UTF-8 and turns pasted line ends into CR LF.
+        after = before + len(text.replace("\n", "\r\n").encode("utf-8"))
+        self.put_on_clipboard(text.encode("cp1251"))
+        for _ in range(3):
+            self.key("ctrl+v")
+            try:
+                wait_for(lambda: self.editor_length() == after, timeout=timeout, what="the pasted text")
+                return
+            except WaitTimeout:
+                assert self.editor_length() == before, "a paste arrived in part"
+        raise WaitTimeout("the editor took no paste")
 
     def exit_code(self, timeout=15.0):
         return self.program.wait(timeout=timeout)
