@@ -248,6 +248,22 @@ class KeyboardTest(WizardCase):
         self.assert_copied(Choices(text="x\n"), press=lambda: s.key("space"))
 
 
+    def test_enter_follows_the_latest_control_report_not_the_focus(self):
+        s = self.s
+        s.start_standard()
+        # The icon list reports nothing when it gains the focus: the title
+        # field's report is still the latest, and Enter goes to the editor.
+        s.key("Tab")
+        s.wait_focus(3)
+        s.key("Return")
+        s.wait_focus(2)
+        # A choice in a drop-down list is reported: Enter then stays put.
+        self.choose_by_mouse(Choices(modality=1))
+        s.wait_focus(4)
+        s.key("Return")
+        time.sleep(0.5)
+        self.assertEqual(s.focus(), 4)
+
     # Known fault: the main window answers WM_ACTIVATE itself without
     # DefWindowProcA and restores no focus, so when the test box closes and
     # the window is activated again no control has the keyboard focus; a
