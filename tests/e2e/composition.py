@@ -55,14 +55,6 @@ def editor_lines(text):
     return text.replace("\r\n", "\n").replace("\r", "\n").split("\n")
 
 
-def style_value(c):
-    value = BUTTON_SETS[c.button_set][1]
-    if 0 <= c.icon < len(ICONS):
-        value |= ICONS[c.icon][1]
-    value |= MODALITIES[c.modality][1] | DEFAULT_BUTTONS[c.default_button][1]
-    return value
-
-
 def flags_expression(c):
     names = [BUTTON_SETS[c.button_set][2]]
     if 0 <= c.icon < len(ICONS):
@@ -112,6 +104,11 @@ def default_button_id(c):
     buttons: the style passes unchanged and the platform decides."""
     ids = box_buttons(c)
     return ids[c.default_button] if c.default_button < len(ids) else None
+
+
+def box_stays_on_top(c):
+    """A system-modal box is shown above every other window."""
+    return c.modality == 2
 
 
 def box_icon(c):

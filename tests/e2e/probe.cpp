@@ -329,7 +329,9 @@ std::string describeBox(HWND box) {
         }
     }
     const HWND focus = focusOf(box);
+    const bool topmost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     return R"({"hwnd":)" + std::to_string(reinterpret_cast<uintptr_t>(box)) + R"(,"pid":)" + std::to_string(process) +
+           R"(,"topmost":)" + (topmost ? "1" : "0") +
            R"(,"caption":")" + windowText(box) + R"(","text":")" + text + R"(","icon":")" + icon +
            R"(","buttons":[)" + buttons + R"(],"focus":)" + std::to_string(GetParent(focus) == box ? controlId(focus) : 0) +
            R"(,"rect":)" + screenRect(box) + "}";

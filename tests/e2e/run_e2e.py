@@ -18,8 +18,8 @@ from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from composition import (BUTTON_SETS, Choices, box_buttons, box_icon, default_button_id,  # noqa: E402
-                         generated_call, preview_text)
+from composition import (BUTTON_SETS, Choices, box_buttons, box_icon, box_stays_on_top,  # noqa: E402
+                         default_button_id, generated_call, preview_text)
 from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
                      parse_options, run_in_private_display, wait_for, windows_path)
 
@@ -110,6 +110,7 @@ class WizardCase(unittest.TestCase):
         self.assertEqual(bytes.fromhex(box["caption"]), cp1251(c.title))
         self.assertEqual(bytes.fromhex(box["text"]), preview_text(c))
         self.assertEqual(box["icon"], box_icon(c))
+        self.assertEqual(bool(box["topmost"]), box_stays_on_top(c))
         buttons = sorted(box["buttons"], key=lambda b: b["rect"][0])
         self.assertEqual([b["id"] for b in buttons], box_buttons(c))
         default = default_button_id(c)
