@@ -265,11 +265,10 @@ class KeyboardTest(WizardCase):
         time.sleep(0.5)
         self.assertEqual(s.focus(), 4)
 
-    # Known fault: the main window answers WM_ACTIVATE itself without
+    # The main window answers WM_ACTIVATE itself without
     # DefWindowProcA and restores no focus, so when the test box closes and
     # the window is activated again no control has the keyboard focus; a
     # person working with the keyboard cannot go on without the mouse.
-    @unittest.expectedFailure
     def test_keyboard_goes_on_after_the_test_box_closes(self):
         s = self.s
         s.start_standard()
@@ -278,7 +277,7 @@ class KeyboardTest(WizardCase):
             s.wait_focus(gadget)
         for _ in range(2):
             s.key("space")
-            box = s.wait_box()
+            box = s.wait_box(timeout=3)
             s.key("Return")
             wait_for(lambda: not s.boxes(), what="the box to close")
             s.wait_main(lambda m: m["enabled"], "the window to be enabled again")
@@ -327,7 +326,6 @@ class LinkLabelTest(WizardCase):
     # and a captured window hears of no move over another program's window
     # while no button is down; a pointer that leaves the window in one jump
     # (the label lies 3 pixels above its bottom edge) leaves it dark blue.
-    @unittest.expectedFailure
     def test_hover_ends_when_the_pointer_leaves_the_window(self):
         s = self.s
         s.start_standard()
