@@ -44,11 +44,29 @@ int signedHigh(LPARAM value) {
     return static_cast<short>(HIWORD(value));
 }
 
+// A captured window hears of no move over another program's window while no
+// button is down, so a pointer that leaves the window in one jump would leave
+// the hover on; the platform's leave notice ends it.
+void watchPointerLeaving(HWND label) {
+    TRACKMOUSEEVENT tracking{};
+    tracking.cbSize = sizeof(tracking);
+    tracking.dwFlags = TME_LEAVE;
+    tracking.hwndTrack = label;
+    TrackMouseEvent(&tracking);
+}
+
+void endHoverOnLeave(HWND label) {
+    if (GetCapture() == label) {
+        ReleaseCapture();
+    }
+}
+
 // Hovered exactly while the label holds the capture; leaving its client
 // rectangle (bounds included) gives the capture back.
 void trackPointer(HWND label, int x, int y) {
     if (GetCapture() != label) {
         SetCapture(label);
+        watchPointerLeaving(label);
         InvalidateRect(label, nullptr, FALSE);
         return;
     }
@@ -142,6 +160,9 @@ LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPA
         return 1;
     case WM_MOUSEMOVE:
         trackPointer(label, signedLow(lParam), signedHigh(lParam));
+        return 0;
+    case WM_MOUSELEAVE:
+        endHoverOnLeave(label);
         return 0;
     case WM_CAPTURECHANGED:
         repaintNow(label);

@@ -50,9 +50,34 @@ LRESULT onSize(HWND window, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT onActivate(WPARAM wParam) {
-    if (LOWORD(wParam) != WA_INACTIVE) {
+// The control that had the keyboard focus when the window was last
+// deactivated, so that closing the test box or coming back from another
+// program gives the keyboard back to it rather than to no control.
+HWND& focusBeforeDeactivation() {
+    static HWND control = nullptr;
+    return control;
+}
+
+void rememberFocus(HWND window) {
+    const HWND focus = GetFocus();
+    focusBeforeDeactivation() = focus != nullptr && IsChild(window, focus) != FALSE ? focus : nullptr;
+}
+
+void restoreFocus(HWND window) {
+    const HWND control = focusBeforeDeactivation();
+    focusBeforeDeactivation() = nullptr;
+    if (control != nullptr && IsChild(window, control) != FALSE && IsWindowVisible(control) != FALSE &&
+        IsWindowEnabled(control) != FALSE) {
+        SetFocus(control);
+    }
+}
+
+LRESULT onActivate(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        rememberFocus(window);
+    } else {
         deferEvent(events::activated);
+        restoreFocus(window);
     }
     return 1;
 }
@@ -75,7 +100,7 @@ LRESULT handleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         return onSize(window, wParam, lParam);
     case WM_ACTIVATE:
-        return onActivate(wParam);
+        return onActivate(window, wParam);
     case WM_ERASEBKGND:
         deferEvent(events::backgroundErased);
         return DefWindowProcA(window, message, wParam, lParam);

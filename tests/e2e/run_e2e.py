@@ -265,10 +265,9 @@ class KeyboardTest(WizardCase):
         time.sleep(0.5)
         self.assertEqual(s.focus(), 4)
 
-    # The main window answers WM_ACTIVATE itself without
-    # DefWindowProcA and restores no focus, so when the test box closes and
-    # the window is activated again no control has the keyboard focus; a
-    # person working with the keyboard cannot go on without the mouse.
+    # When the test box closes and the window is activated again, the
+    # control that had the focus gets it back, so a person working with the
+    # keyboard goes on without the mouse.
     def test_keyboard_goes_on_after_the_test_box_closes(self):
         s = self.s
         s.start_standard()
@@ -322,10 +321,9 @@ class LinkLabelTest(WizardCase):
         self.assertEqual(lines[0], lines[1])
 
 
-    # Known fault: the hover lasts while the label holds the mouse capture,
-    # and a captured window hears of no move over another program's window
-    # while no button is down; a pointer that leaves the window in one jump
-    # (the label lies 3 pixels above its bottom edge) leaves it dark blue.
+    # A captured window hears of no move over another program's window while
+    # no button is down; a pointer that leaves the window in one jump (the
+    # label lies 3 pixels above its bottom edge) must still end the hover.
     def test_hover_ends_when_the_pointer_leaves_the_window(self):
         s = self.s
         s.start_standard()
