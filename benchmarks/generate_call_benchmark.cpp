@@ -36,13 +36,13 @@ EditorLines messageOfSize(std::size_t bytes) {
 }
 
 const MessageBoxSpec& yesNoSpec() {
-    static const MessageBoxSpec spec = [] {
+    static const MessageBoxSpec derived = [] {
         MessageBoxOptions options;
         options.buttonSetIndex = 4;
         options.iconIndex = 2;
         return deriveSpec(options);
     }();
-    return spec;
+    return derived;
 }
 
 std::size_t outputSize(std::size_t messageBytes) {

@@ -4,23 +4,23 @@ namespace {
 
 // Appends a constant to the flags expression, separated by "|" unless the
 // expression is still empty.
-void appendConstant(MessageBoxSpec& spec, std::string_view constant) {
-    if (!spec.flagsExpression.empty()) {
-        spec.flagsExpression += '|';
+void appendConstant(MessageBoxSpec& derived, std::string_view constant) {
+    if (!derived.flagsExpression.empty()) {
+        derived.flagsExpression += '|';
     }
-    spec.flagsExpression += constant;
+    derived.flagsExpression += constant;
 }
 
 // Adds an option's bits and constant; entry 0 and indexes outside the table
 // (the icon list's "no selection" among them) add nothing.
 template <std::size_t N>
-void addOption(MessageBoxSpec& spec, const std::array<OptionEntry, N>& table, std::int32_t index) {
+void addOption(MessageBoxSpec& derived, const std::array<OptionEntry, N>& table, std::int32_t index) {
     if (index < 1 || static_cast<std::size_t>(index) >= N) {
         return;
     }
     const OptionEntry& entry = table[static_cast<std::size_t>(index)];
-    spec.flagsValue |= entry.flagBits;
-    appendConstant(spec, entry.flagConstant);
+    derived.flagsValue |= entry.flagBits;
+    appendConstant(derived, entry.flagConstant);
 }
 
 const ButtonSetEntry& buttonSetEntry(std::int32_t index) {
@@ -34,14 +34,14 @@ const ButtonSetEntry& buttonSetEntry(std::int32_t index) {
 
 MessageBoxSpec deriveSpec(const MessageBoxOptions& options) {
     const ButtonSetEntry& buttons = buttonSetEntry(options.buttonSetIndex);
-    MessageBoxSpec spec;
-    spec.flagsValue = buttons.buttonSetValue;
-    spec.flagsExpression = buttons.flagConstant;
-    spec.resultIdList = buttons.resultIdList;
-    spec.useSelectBlock = buttons.useSelectBlock;
+    MessageBoxSpec derived;
+    derived.flagsValue = buttons.buttonSetValue;
+    derived.flagsExpression = buttons.flagConstant;
+    derived.resultIdList = buttons.resultIdList;
+    derived.useSelectBlock = buttons.useSelectBlock;
 
-    addOption(spec, iconTable, options.iconIndex);
-    addOption(spec, modalityTable, options.modalityIndex);
-    addOption(spec, defaultButtonTable, options.defaultButtonIndex);
-    return spec;
+    addOption(derived, iconTable, options.iconIndex);
+    addOption(derived, modalityTable, options.modalityIndex);
+    addOption(derived, defaultButtonTable, options.defaultButtonIndex);
+    return derived;
 }

@@ -94,24 +94,24 @@ void forEachField(std::string_view list, Visit visit) {
     }
 }
 
-std::size_t selectTailSize(const MessageBoxSpec& spec) {
+std::size_t selectTailSize(const MessageBoxSpec& derived) {
     std::size_t size = selectClose.size();
-    forEachField(spec.resultIdList, [&size](std::string_view field) { size += caseHead.size() + field.size(); });
+    forEachField(derived.resultIdList, [&size](std::string_view field) { size += caseHead.size() + field.size(); });
     return size;
 }
 
 }  // namespace
 
-std::string generateCall(const MessageBoxSpec& spec, std::string_view title, const EditorLines& lines,
+std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
                          bool documentIsEmpty) {
     const bool emptyMessage = readsAsEmptyText(lines, documentIsEmpty);
-    const std::string_view head = spec.useSelectBlock ? selectHead : plainHead;
+    const std::string_view head = derived.useSelectBlock ? selectHead : plainHead;
 
     std::size_t size = head.size() + title.size() + countQuotes(title) * (titleQuote.size() - 1) + afterTitle.size();
     size += emptyMessage ? emptyText.size() : messageTextSize(lines);
-    size += beforeFlags.size() + spec.flagsExpression.size() + callClose.size();
-    if (spec.useSelectBlock) {
-        size += selectTailSize(spec);
+    size += beforeFlags.size() + derived.flagsExpression.size() + callClose.size();
+    if (derived.useSelectBlock) {
+        size += selectTailSize(derived);
     }
 
     std::string out;
@@ -125,10 +125,10 @@ std::string generateCall(const MessageBoxSpec& spec, std::string_view title, con
         appendMessageText(out, lines);
     }
     out += beforeFlags;
-    out += spec.flagsExpression;
+    out += derived.flagsExpression;
     out += callClose;
-    if (spec.useSelectBlock) {
-        forEachField(spec.resultIdList, [&out](std::string_view field) {
+    if (derived.useSelectBlock) {
+        forEachField(derived.resultIdList, [&out](std::string_view field) {
             out += caseHead;
             out += field;
         });

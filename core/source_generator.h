@@ -12,5 +12,5 @@
 // of a Select block, no trailing line break. When documentIsEmpty is true the
 // lines are not consulted. A document that reads as one single empty line
 // (or as no line at all) gets the empty-string message text as well.
-std::string generateCall(const MessageBoxSpec& spec, std::string_view title, const EditorLines& lines,
+std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
                          bool documentIsEmpty);

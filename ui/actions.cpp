@@ -13,18 +13,18 @@
 
 void runTestAction() {
     const MessageBoxOptions options = readOptions();
-    const MessageBoxSpec spec = deriveSpec(options);
+    const MessageBoxSpec derived = deriveSpec(options);
     const EditorLines lines = readEditorLines();
     const std::string text = buildPreviewText(lines);
-    showMessageBox(options.title.c_str(), text.c_str(), spec.flagsValue);
+    showMessageBox(options.title.c_str(), text.c_str(), derived.flagsValue);
 }
 
 void runCopyAction() {
     const MessageBoxOptions options = readOptions();
-    const MessageBoxSpec spec = deriveSpec(options);
+    const MessageBoxSpec derived = deriveSpec(options);
     const bool documentIsEmpty = editorIsEmpty();
     const EditorLines lines = documentIsEmpty ? EditorLines{} : readEditorLines();
-    const std::string text = generateCall(spec, options.title, lines, documentIsEmpty);
+    const std::string text = generateCall(derived, options.title, lines, documentIsEmpty);
     clearClipboard();
     setClipboardText(text.c_str());
 }

@@ -93,16 +93,16 @@ TEST(GenerateCall, ExpressionEvaluatesToThePreviewText) {
         const bool readsAsText = lines.size() > 1 || !lines.front().empty();
         const bool documentIsEmpty = !readsAsText;
         const std::string title = randomText(8);
-        const MessageBoxSpec spec = specFor(round % 6, round % 6 - 1, round % 3, (round / 3) % 3);
+        const MessageBoxSpec derived = specFor(round % 6, round % 6 - 1, round % 3, (round / 3) % 3);
 
-        const std::string source = generateCall(spec, title, lines, documentIsEmpty);
+        const std::string source = generateCall(derived, title, lines, documentIsEmpty);
         const std::optional<ParsedCall> call = parseCall(source);
         ASSERT_TRUE(call.has_value()) << source;
         EXPECT_EQ(call->message, buildPreviewText(lines)) << source;
         EXPECT_EQ(call->title, title) << source;
-        EXPECT_EQ(call->flags, spec.flagsExpression);
-        EXPECT_EQ(call->selectBlock, spec.useSelectBlock);
-        EXPECT_EQ(call->cases, split(spec.resultIdList));
+        EXPECT_EQ(call->flags, derived.flagsExpression);
+        EXPECT_EQ(call->selectBlock, derived.useSelectBlock);
+        EXPECT_EQ(call->cases, split(derived.resultIdList));
     }
 }
 

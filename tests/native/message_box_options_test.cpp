@@ -82,11 +82,11 @@ TEST(DeriveSpec, DocumentedCombinations) {
         {choose(0, -1, 0, 0), 0x0, "#MB_OK", "", false},
     };
     for (const Expected& e : cases) {
-        const MessageBoxSpec spec = deriveSpec(e.options);
-        EXPECT_EQ(spec.flagsValue, e.flagsValue) << e.flagsExpression;
-        EXPECT_EQ(spec.flagsExpression, e.flagsExpression);
-        EXPECT_EQ(spec.resultIdList, e.resultIdList);
-        EXPECT_EQ(spec.useSelectBlock, e.useSelectBlock);
+        const MessageBoxSpec derived = deriveSpec(e.options);
+        EXPECT_EQ(derived.flagsValue, e.flagsValue) << e.flagsExpression;
+        EXPECT_EQ(derived.flagsExpression, e.flagsExpression);
+        EXPECT_EQ(derived.resultIdList, e.resultIdList);
+        EXPECT_EQ(derived.useSelectBlock, e.useSelectBlock);
     }
 }
 
@@ -96,19 +96,19 @@ TEST(DeriveSpec, EveryCombinationFollowsTheRule) {
             for (std::int32_t modality = 0; modality <= 2; ++modality) {
                 for (std::int32_t defaultButton = 0; defaultButton <= 2; ++defaultButton) {
                     const MessageBoxOptions options = choose(buttonSet, icon, modality, defaultButton);
-                    const MessageBoxSpec spec = deriveSpec(options);
-                    SCOPED_TRACE(spec.flagsExpression);
+                    const MessageBoxSpec derived = deriveSpec(options);
+                    SCOPED_TRACE(derived.flagsExpression);
 
                     const std::uint32_t iconBits = icon > 0 ? 0x10U * static_cast<std::uint32_t>(icon) : 0U;
                     const std::uint32_t modalityBits = modality == 1 ? 0x2000U : modality == 2 ? 0x1000U : 0U;
                     const std::uint32_t defaultBits = 0x100U * static_cast<std::uint32_t>(defaultButton);
-                    EXPECT_EQ(spec.flagsValue,
+                    EXPECT_EQ(derived.flagsValue,
                               static_cast<std::uint32_t>(buttonSet) | iconBits | modalityBits | defaultBits);
 
                     // The expression names the same style, one constant per
                     // chosen group, in the order button set, icon, modality,
                     // default button.
-                    const std::vector<std::string> names = split(spec.flagsExpression);
+                    const std::vector<std::string> names = split(derived.flagsExpression);
                     const std::size_t chosenGroups =
                         1U + (icon > 0 ? 1U : 0U) + (modality > 0 ? 1U : 0U) + (defaultButton > 0 ? 1U : 0U);
                     ASSERT_EQ(names.size(), chosenGroups);
@@ -121,19 +121,19 @@ TEST(DeriveSpec, EveryCombinationFollowsTheRule) {
                         previousGroup = constant.group;
                         named |= constant.value;
                     }
-                    EXPECT_EQ(named, spec.flagsValue);
+                    EXPECT_EQ(named, derived.flagsValue);
                     EXPECT_EQ(windowsConstants.at(names.front()).value, static_cast<std::uint32_t>(buttonSet));
 
                     const std::vector<std::string>& results = resultsOfButtonSet[buttonSet];
-                    EXPECT_EQ(spec.resultIdList.empty(), results.empty());
+                    EXPECT_EQ(derived.resultIdList.empty(), results.empty());
                     if (!results.empty()) {
-                        EXPECT_EQ(split(spec.resultIdList), results);
+                        EXPECT_EQ(split(derived.resultIdList), results);
                     }
-                    EXPECT_EQ(spec.useSelectBlock, buttonSet != 0);
+                    EXPECT_EQ(derived.useSelectBlock, buttonSet != 0);
 
                     const MessageBoxSpec again = deriveSpec(options);
-                    EXPECT_EQ(again.flagsValue, spec.flagsValue);
-                    EXPECT_EQ(again.flagsExpression, spec.flagsExpression);
+                    EXPECT_EQ(again.flagsValue, derived.flagsValue);
+                    EXPECT_EQ(again.flagsExpression, derived.flagsExpression);
                 }
             }
         }
@@ -142,16 +142,16 @@ TEST(DeriveSpec, EveryCombinationFollowsTheRule) {
 
 TEST(DeriveSpec, ButtonSetOutsideTheListIsTakenAsOk) {
     for (const std::int32_t index : {-1, 6, 7, INT_MAX, INT_MIN}) {
-        const MessageBoxSpec spec = deriveSpec(choose(index, 1, 1, 1));
-        EXPECT_EQ(spec.flagsValue, 0x2110U);
-        EXPECT_EQ(spec.flagsExpression, "#MB_OK|#MB_ICONERROR|#MB_TASKMODAL|#MB_DEFBUTTON2");
-        EXPECT_EQ(spec.resultIdList, "");
-        EXPECT_FALSE(spec.useSelectBlock);
+        const MessageBoxSpec derived = deriveSpec(choose(index, 1, 1, 1));
+        EXPECT_EQ(derived.flagsValue, 0x2110U);
+        EXPECT_EQ(derived.flagsExpression, "#MB_OK|#MB_ICONERROR|#MB_TASKMODAL|#MB_DEFBUTTON2");
+        EXPECT_EQ(derived.resultIdList, "");
+        EXPECT_FALSE(derived.useSelectBlock);
     }
 }
 
 TEST(DeriveSpec, OtherIndexesOutsideTheirListsAddNothing) {
-    const MessageBoxSpec spec = deriveSpec(choose(4, 5, 3, INT_MIN));
-    EXPECT_EQ(spec.flagsValue, 4U);
-    EXPECT_EQ(spec.flagsExpression, "#MB_YESNO");
+    const MessageBoxSpec derived = deriveSpec(choose(4, 5, 3, INT_MIN));
+    EXPECT_EQ(derived.flagsValue, 4U);
+    EXPECT_EQ(derived.flagsExpression, "#MB_YESNO");
 }
