@@ -320,7 +320,6 @@ class LinkLabelTest(WizardCase):
         self.assertRegex(lines[0], r'"https?://[^ "]+"')
         self.assertEqual(lines[0], lines[1])
 
-
     # A captured window hears of no move over another program's window while
     # no button is down; a pointer that leaves the window in one jump (the
     # label lies 3 pixels above its bottom edge) must still end the hover.
