@@ -22,6 +22,11 @@ if [ ! -f "$WINEPREFIX/.project-ready" ]; then
     # Xvfb has no window manager: unmanaged windows spare each hidden window
     # Wine's wait for one.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # The caption buttons are drawn with the Marlett font, which Wine does not
+    # find in its own data folder here.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     wineserver -w
     touch "$WINEPREFIX/.project-ready"
 fi
