@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "choices.h"
 #include "message_box_options.h"
 
 namespace {
@@ -19,15 +20,6 @@ struct Expected {
     std::string resultIdList;
     bool useSelectBlock;
 };
-
-MessageBoxOptions choose(std::int32_t buttonSet, std::int32_t icon, std::int32_t modality, std::int32_t defaultButton) {
-    MessageBoxOptions options;
-    options.buttonSetIndex = buttonSet;
-    options.iconIndex = icon;
-    options.modalityIndex = modality;
-    options.defaultButtonIndex = defaultButton;
-    return options;
-}
 
 // Windows' values of the PureBasic constants, and the bit group each belongs
 // to: 0 button set, 1 icon, 2 modality, 3 default button.

@@ -8,18 +8,14 @@
 #include <vector>
 
 #include "basic_expression.h"
+#include "choices.h"
 #include "preview_text.h"
 #include "source_generator.h"
 
 namespace {
 
 MessageBoxSpec specFor(std::int32_t buttonSet, std::int32_t icon, std::int32_t modality, std::int32_t defaultButton) {
-    MessageBoxOptions options;
-    options.buttonSetIndex = buttonSet;
-    options.iconIndex = icon;
-    options.modalityIndex = modality;
-    options.defaultButtonIndex = defaultButton;
-    return deriveSpec(options);
+    return deriveSpec(choose(buttonSet, icon, modality, defaultButton));
 }
 
 std::vector<std::string> split(const std::string& list) {
