@@ -1,8 +1,9 @@
 // The editor's lines in document order, each without any CR or LF; texts are
-// Windows-1251 bytes.
+// Windows-1251 bytes. The lines are views: whoever answers them keeps the
+// bytes they point into.
 #pragma once
 
-#include <string>
+#include <string_view>
 #include <vector>
 
-using EditorLines = std::vector<std::string>;
+using EditorLines = std::vector<std::string_view>;

@@ -2,7 +2,7 @@
 
 std::string buildPreviewText(const EditorLines& lines) {
     std::size_t size = 0;
-    for (const std::string& line : lines) {
+    for (const std::string_view line : lines) {
         size += line.size() + 1;
     }
     std::string text;

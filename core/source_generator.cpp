@@ -20,28 +20,36 @@ constexpr std::string_view caseHead = "\r\nCase ";
 constexpr std::string_view selectClose = "\r\nEndSelect";
 
 // The line break after the last line and the "+" that would join a further
-// term: every message-text term list ends in exactly these characters.
+// term: every message-text term list ends in exactly these characters, and
+// they are cut off.
 constexpr std::size_t trailingJoinLength = std::string_view("+Chr(10)+").size();
+// What stays of a non-empty last line's closing piece once they are cut.
+constexpr std::string_view lastLineClose = lineClose.substr(0, lineClose.size() - trailingJoinLength);
+static_assert(lastLineClose == "\"");
 
 std::size_t countQuotes(std::string_view text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '"'));
 }
 
-// Appends text with every double quote replaced; the replacement is never
+std::size_t escapedSize(std::string_view text, std::string_view quoteReplacement) {
+    return text.size() + countQuotes(text) * (quoteReplacement.size() - 1);
+}
+
+char* put(char* out, std::string_view piece) {
+    std::memcpy(out, piece.data(), piece.size());
+    return out + piece.size();
+}
+
+// Writes text with every double quote replaced; the replacement is never
 // scanned again.
-void appendEscaped(std::string& out, std::string_view text, std::string_view quoteReplacement) {
+char* putEscaped(char* out, std::string_view text, std::string_view quoteReplacement) {
     std::size_t start = 0;
-    while (start < text.size()) {
-        const void* found = std::memchr(text.data() + start, '"', text.size() - start);
-        if (found == nullptr) {
-            out.append(text.data() + start, text.size() - start);
-            return;
-        }
-        const std::size_t quote = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-        out.append(text.data() + start, quote - start);
-        out += quoteReplacement;
+    for (std::size_t quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"', start)) {
+        out = put(out, text.substr(start, quote - start));
+        out = put(out, quoteReplacement);
         start = quote + 1;
     }
+    return put(out, text.substr(start));
 }
 
 // A document that reads as nothing at all, or as one single empty line (its
@@ -53,27 +61,34 @@ bool readsAsEmptyText(const EditorLines& lines, bool documentIsEmpty) {
 
 std::size_t messageTextSize(const EditorLines& lines) {
     std::size_t size = 0;
-    for (const std::string& line : lines) {
+    for (const std::string_view line : lines) {
         if (line.empty()) {
             size += emptyLine.size();
         } else {
-            size += lineOpen.size() + line.size() + countQuotes(line) * (lineQuote.size() - 1) + lineClose.size();
+            size += lineOpen.size() + escapedSize(line, lineQuote) + lineClose.size();
         }
     }
-    return size;
+    return size - trailingJoinLength;
 }
 
-void appendMessageText(std::string& out, const EditorLines& lines) {
-    for (const std::string& line : lines) {
-        if (line.empty()) {
-            out += emptyLine;
+// Writes every line's term but leaves out the last trailingJoinLength
+// characters: a non-empty last line keeps only its closing quote; an empty
+// last line adds nothing and takes back the "+" that ends the term before it.
+char* putMessageText(char* out, const EditorLines& lines) {
+    const std::size_t last = lines.size() - 1;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (!line.empty()) {
+            out = put(out, lineOpen);
+            out = putEscaped(out, line, lineQuote);
+            out = put(out, i == last ? lastLineClose : lineClose);
+        } else if (i != last) {
+            out = put(out, emptyLine);
         } else {
-            out += lineOpen;
-            appendEscaped(out, line, lineQuote);
-            out += lineClose;
+            --out;
         }
     }
-    out.resize(out.size() - trailingJoinLength);
+    return out;
 }
 
 // Calls f with each field of a "|"-separated list, stopping at the first
@@ -82,7 +97,7 @@ template <typename Visit>
 void forEachField(std::string_view list, Visit visit) {
     while (!list.empty()) {
         const std::size_t bar = list.find('|');
-        const std::string_view field = list.substr(0, bar);
+        const std::string_view field = list.substr(0, std::min(bar, list.size()));
         if (field.empty()) {
             return;
         }
@@ -102,37 +117,44 @@ std::size_t selectTailSize(const MessageBoxSpec& derived) {
 
 }  // namespace
 
-std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
-                         bool documentIsEmpty) {
-    const bool emptyMessage = readsAsEmptyText(lines, documentIsEmpty);
+std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+                              bool documentIsEmpty) noexcept {
     const std::string_view head = derived.useSelectBlock ? selectHead : plainHead;
-
-    std::size_t size = head.size() + title.size() + countQuotes(title) * (titleQuote.size() - 1) + afterTitle.size();
-    size += emptyMessage ? emptyText.size() : messageTextSize(lines);
+    std::size_t size = head.size() + escapedSize(title, titleQuote) + afterTitle.size();
+    size += readsAsEmptyText(lines, documentIsEmpty) ? emptyText.size() : messageTextSize(lines);
     size += beforeFlags.size() + derived.flagsExpression.size() + callClose.size();
     if (derived.useSelectBlock) {
         size += selectTailSize(derived);
     }
+    return size;
+}
 
-    std::string out;
-    out.reserve(size);
-    out += head;
-    appendEscaped(out, title, titleQuote);
-    out += afterTitle;
-    if (emptyMessage) {
-        out += emptyText;
+char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+                         bool documentIsEmpty) noexcept {
+    out = put(out, derived.useSelectBlock ? selectHead : plainHead);
+    out = putEscaped(out, title, titleQuote);
+    out = put(out, afterTitle);
+    if (readsAsEmptyText(lines, documentIsEmpty)) {
+        out = put(out, emptyText);
     } else {
-        appendMessageText(out, lines);
+        out = putMessageText(out, lines);
     }
-    out += beforeFlags;
-    out += derived.flagsExpression;
-    out += callClose;
+    out = put(out, beforeFlags);
+    out = put(out, derived.flagsExpression);
+    out = put(out, callClose);
     if (derived.useSelectBlock) {
         forEachField(derived.resultIdList, [&out](std::string_view field) {
-            out += caseHead;
-            out += field;
+            out = put(out, caseHead);
+            out = put(out, field);
         });
-        out += selectClose;
+        out = put(out, selectClose);
     }
+    return out;
+}
+
+std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+                         bool documentIsEmpty) {
+    std::string out(generatedCallSize(derived, title, lines, documentIsEmpty), '\0');
+    writeGeneratedCall(out.data(), derived, title, lines, documentIsEmpty);
     return out;
 }

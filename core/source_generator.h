@@ -2,15 +2,27 @@
 // wrapped in a Select block over its result.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "editor_lines.h"
 #include "message_box_options.h"
 
-// Answers the source text: Windows-1251 bytes, CR LF only between the lines
-// of a Select block, no trailing line break. When documentIsEmpty is true the
-// lines are not consulted. A document that reads as one single empty line
-// (or as no line at all) gets the empty-string message text as well.
+// The source text is Windows-1251 bytes, CR LF only between the lines of a
+// Select block, no trailing line break. When documentIsEmpty is true the lines
+// are not consulted. A document that reads as one single empty line (or as no
+// line at all) gets the empty-string message text as well.
+//
+// The text is sized first and then written where it is to end, so that a
+// large message is not copied once more: generatedCallSize answers its length
+// in bytes (no NUL), and writeGeneratedCall writes exactly that many bytes from
+// out on and answers the end of what it wrote.
+std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+                              bool documentIsEmpty) noexcept;
+char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+                         bool documentIsEmpty) noexcept;
+
+// The same text as a string.
 std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
                          bool documentIsEmpty);

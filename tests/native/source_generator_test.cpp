@@ -82,10 +82,11 @@ TEST(GenerateCall, ExpressionEvaluatesToThePreviewText) {
     };
 
     for (int round = 0; round < 3000; ++round) {
-        EditorLines lines(std::uniform_int_distribution<std::size_t>(1, 6)(random));
-        for (std::string& line : lines) {
+        std::vector<std::string> texts(std::uniform_int_distribution<std::size_t>(1, 6)(random));
+        for (std::string& line : texts) {
             line = std::uniform_int_distribution<int>(0, 2)(random) == 0 ? std::string() : randomText(10);
         }
+        const EditorLines lines(texts.begin(), texts.end());
         const bool readsAsText = lines.size() > 1 || !lines.front().empty();
         const bool documentIsEmpty = !readsAsText;
         const std::string title = randomText(8);
