@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 #include "editor_lines.h"
@@ -22,11 +23,10 @@ inline constexpr UINT setCaretWidth = 2188;
 inline constexpr UINT getCaretWidth = 2189;
 inline constexpr UINT setMarginWidthN = 2242;
 inline constexpr UINT getMarginWidthN = 2243;
-inline constexpr UINT getLine = 2153;
 inline constexpr UINT getLineCount = 2154;
 inline constexpr UINT getTextLength = 2183;
 inline constexpr UINT setText = 2181;
-inline constexpr UINT lineLength = 2350;
+inline constexpr UINT getCharacterPointer = 2520;
 inline constexpr UINT setCodePage = 2037;
 inline constexpr UINT getCodePage = 2137;
 inline constexpr UINT getElementColour = 2754;
@@ -56,6 +56,13 @@ LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam = 0, LPARAM lP
 // The editor's notifications are answered with 0 and have no other effect.
 std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification);
 
-// The editor's lines as Windows-1251 text, without CR, LF or anything after a NUL.
-EditorLines readEditorLines();
+// The editor's text as Windows-1251 lines, without CR, LF or anything after a
+// NUL; the record keeps the bytes that its lines point into.
+struct EditorText {
+    std::unique_ptr<char[]> bytes;
+    EditorLines lines;
+};
+
+// Reads the whole document in one pass; a missing editor gives no lines.
+EditorText readEditorLines();
 bool editorIsEmpty();

@@ -1,21 +1,80 @@
-// Reading the editor's text line by line for the two actions.
+// Reading the editor's text for the two actions: the whole document at once,
+// converted once when it is UTF-8, then cut into lines over that one buffer.
+#include <climits>
+#include <cstring>
+#include <new>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "document_lines.h"
 #include "editor.h"
 
 namespace {
 
-std::string removeLineEnds(std::string text) {
-    std::erase(text, '\n');
-    std::erase(text, '\r');
-    return text;
+std::unique_ptr<char[]> copyOf(std::string_view text) {
+    auto bytes = std::make_unique_for_overwrite<char[]>(text.size());
+    if (!text.empty()) {
+        std::memcpy(bytes.get(), text.data(), text.size());
+    }
+    return bytes;
+}
+
+// The UTF-8 text is converted through a small wide buffer that stays in the
+// cache, piece by piece, rather than through one the size of the document:
+// fresh memory costs more than the conversion itself.
+constexpr std::size_t conversionPiece = std::size_t{1} << 16U;
+
+// The length of the next piece of at most conversionPiece bytes that ends on
+// a character boundary; a valid text converts piece by piece exactly as it
+// would in one go.
+std::size_t pieceLength(std::string_view utf8) {
+    if (utf8.size() <= conversionPiece) {
+        return utf8.size();
+    }
+    constexpr unsigned char continuationMask = 0xC0;
+    constexpr unsigned char continuation = 0x80;
+    constexpr std::size_t longestCharacter = 4;
+    std::size_t length = conversionPiece;
+    while (length > conversionPiece - longestCharacter &&
+           (static_cast<unsigned char>(utf8[length]) & continuationMask) == continuation) {
+        --length;
+    }
+    return length;
 }
 
 // Scintilla keeps a UTF-8 document unless told otherwise; the rest of the
-// program works on the ANSI code page (Windows-1251).
-std::string ansiFromUtf8(const std::string& utf8) {
-    if (utf8.empty()) {
-        return utf8;
+// program works on the ANSI code page (Windows-1251). Answers false, and
+// leaves text without lines, when utf8 is not valid UTF-8.
+bool convertValidUtf8(std::string_view utf8, EditorText& text) {
+    CPINFO codePage{};
+    const std::size_t maxCharSize = GetCPInfo(CP_ACP, &codePage) != FALSE ? codePage.MaxCharSize : 2;
+    // Each byte of UTF-8 gives at most one UTF-16 unit.
+    text.bytes = std::make_unique_for_overwrite<char[]>(utf8.size() * maxCharSize);
+    auto wide = std::make_unique_for_overwrite<wchar_t[]>(conversionPiece);
+    std::size_t written = 0;
+    while (!utf8.empty()) {
+        const std::size_t length = pieceLength(utf8);
+        const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                                   static_cast<int>(length), wide.get(), static_cast<int>(length));
+        const int ansiLength =
+            wideLength <= 0 ? 0
+                            : WideCharToMultiByte(CP_ACP, 0, wide.get(), wideLength, text.bytes.get() + written,
+                                                  static_cast<int>(length * maxCharSize), nullptr, nullptr);
+        if (ansiLength <= 0) {
+            return false;
+        }
+        written += static_cast<std::size_t>(ansiLength);
+        utf8.remove_prefix(length);
+    }
+    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), written));
+    return true;
+}
+
+// One piece converted on its own, as a whole; empty when it cannot be.
+std::string ansiFromUtf8Piece(std::string_view utf8) {
+    if (utf8.empty() || utf8.size() > INT_MAX) {
+        return {};
     }
     const int utf8Length = static_cast<int>(utf8.size());
     const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, nullptr, 0);
@@ -33,30 +92,68 @@ std::string ansiFromUtf8(const std::string& utf8) {
     return ansi;
 }
 
-std::string readEditorLine(WPARAM line, bool documentIsUtf8) {
-    const LRESULT length = sendEditorMessage(gadgets::editor, sci::lineLength, line);
-    if (length < 1) {
-        return {};
+// The piece of a line that is converted on its own: up to its first NUL, or
+// the whole line with its line end.
+std::string_view convertedPiece(std::string_view document, std::string_view line) {
+    const std::size_t start = static_cast<std::size_t>(line.data() - document.data());
+    std::size_t end = start + line.size();
+    if (end < document.size() && document[end] == '\0') {
+        return line;
     }
-    std::string buffer(static_cast<std::size_t>(length), ' ');
-    sendEditorMessage(gadgets::editor, sci::getLine, line, reinterpret_cast<LPARAM>(buffer.data()));
-    std::string text(buffer.c_str());
-    if (documentIsUtf8) {
-        text = ansiFromUtf8(text);
+    if (end < document.size() && document[end] == '\r') {
+        ++end;
     }
-    return removeLineEnds(std::move(text));
+    if (end < document.size() && document[end] == '\n') {
+        ++end;
+    }
+    return document.substr(start, end - start);
+}
+
+// Text that is not valid UTF-8 is converted line by line: where a broken
+// sequence meets the end of the converted piece decides how much of it the
+// decoder replaces, and each line has always been converted on its own.
+void convertLineByLine(std::string_view utf8, EditorText& text) {
+    std::string ansi;
+    std::vector<std::size_t> lengths;
+    for (const std::string_view line : cutDocumentLines(utf8)) {
+        std::string piece = ansiFromUtf8Piece(convertedPiece(utf8, line));
+        std::erase(piece, '\n');
+        std::erase(piece, '\r');
+        ansi += piece;
+        lengths.push_back(piece.size());
+    }
+    text.bytes = copyOf(ansi);
+    std::size_t offset = 0;
+    for (const std::size_t length : lengths) {
+        text.lines.emplace_back(text.bytes.get() + offset, length);
+        offset += length;
+    }
 }
 
 }  // namespace
 
-EditorLines readEditorLines() {
-    const LRESULT lineCount = sendEditorMessage(gadgets::editor, sci::getLineCount);
-    const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
-    EditorLines lines;
-    for (LRESULT line = 0; line < lineCount; ++line) {
-        lines.push_back(readEditorLine(static_cast<WPARAM>(line), documentIsUtf8));
+EditorText readEditorLines() {
+    EditorText text;
+    if (sendEditorMessage(gadgets::editor, sci::getLineCount) < 1) {
+        return text;
     }
-    return lines;
+    const LRESULT length = sendEditorMessage(gadgets::editor, sci::getTextLength);
+    const auto* characters =
+        reinterpret_cast<const char*>(sendEditorMessage(gadgets::editor, sci::getCharacterPointer));
+    if (characters == nullptr && length > 0) {
+        // The editor could not make its text contiguous: it is out of memory.
+        throw std::bad_alloc();
+    }
+    const std::string_view document =
+        length > 0 ? std::string_view(characters, static_cast<std::size_t>(length)) : std::string_view();
+    const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
+    if (document.empty() || !documentIsUtf8) {
+        text.bytes = copyOf(document);
+        text.lines = cutDocumentLines(std::string_view(text.bytes.get(), document.size()));
+    } else if (!convertValidUtf8(document, text)) {
+        convertLineByLine(document, text);
+    }
+    return text;
 }
 
 bool editorIsEmpty() {

@@ -1,6 +1,7 @@
 #include "clipboard.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -54,24 +55,27 @@ LCID ansiTextLocale() {
     return 0;
 }
 
-bool fillBlock(HGLOBAL block, const void* data, std::size_t size) {
-    void* target = GlobalLock(block);
-    if (target == nullptr) {
-        return false;
+// How long the clipboard is waited for when another program holds it open:
+// clipboard viewers and managers open it for a moment after every change.
+constexpr int openAttempts = 50;
+constexpr DWORD pauseBetweenAttempts = 10;  // milliseconds
+
+bool openClipboardPatiently() {
+    for (int attempt = 1;; ++attempt) {
+        if (OpenClipboard(nullptr) != FALSE) {
+            return true;
+        }
+        if (attempt == openAttempts) {
+            return false;
+        }
+        Sleep(pauseBetweenAttempts);
     }
-    std::memcpy(target, data, size);
-    GlobalUnlock(block);
-    return true;
 }
 
-// Fills block and hands it to the clipboard under format; answers the handle
-// the clipboard accepted, or nullptr. A block the clipboard did not take is
-// freed.
-HANDLE handOverBlock(UINT format, HGLOBAL block, const void* data, std::size_t size) {
-    if (!fillBlock(block, data, size)) {
-        GlobalFree(block);
-        return nullptr;
-    }
+// Hands a filled, unlocked block to the clipboard under format; answers the
+// handle the clipboard accepted, or nullptr. A block the clipboard did not
+// take is freed.
+HANDLE handOverBlock(UINT format, HGLOBAL block) {
     HANDLE accepted = SetClipboardData(format, block);
     if (accepted == nullptr) {
         GlobalFree(block);
@@ -79,37 +83,65 @@ HANDLE handOverBlock(UINT format, HGLOBAL block, const void* data, std::size_t s
     return accepted;
 }
 
-void placeTextLocale() {
-    const LCID locale = ansiTextLocale();
+void placeTextLocale(LCID locale) {
     if (locale == 0) {
         return;
     }
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(locale));
-    if (block != nullptr) {
-        handOverBlock(CF_LOCALE, block, &locale, sizeof(locale));
-    }
-}
-
-// The clipboard is open. Empties it only once the text's block exists, so a
-// failed allocation leaves the former content.
-HANDLE placeText(const char* text) {
-    const std::size_t size = std::strlen(text) + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
     if (block == nullptr) {
-        return nullptr;
+        return;
     }
-    EmptyClipboard();
-    HANDLE accepted = handOverBlock(CF_TEXT, block, text, size);
-    if (accepted != nullptr) {
-        placeTextLocale();
+    void* target = GlobalLock(block);
+    if (target == nullptr) {
+        GlobalFree(block);
+        return;
     }
-    return accepted;
+    std::memcpy(target, &locale, sizeof(locale));
+    GlobalUnlock(block);
+    handOverBlock(CF_LOCALE, block);
 }
 
 }  // namespace
 
-int clearClipboard() {
-    if (!OpenClipboard(nullptr)) {
+ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept {
+    ClipboardTextBlock block;
+    if (length == SIZE_MAX) {
+        return block;
+    }
+    block.memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 1);
+    if (block.memory == nullptr) {
+        return block;
+    }
+    block.bytes = static_cast<char*>(GlobalLock(block.memory));
+    if (block.bytes == nullptr) {
+        GlobalFree(block.memory);
+        return ClipboardTextBlock{};
+    }
+    block.bytes[length] = '\0';
+    return block;
+}
+
+HANDLE placeClipboardText(ClipboardTextBlock block) noexcept {
+    if (block.memory == nullptr) {
+        return nullptr;
+    }
+    GlobalUnlock(block.memory);
+    const LCID locale = ansiTextLocale();
+    if (!openClipboardPatiently()) {
+        GlobalFree(block.memory);
+        return nullptr;
+    }
+    EmptyClipboard();
+    HANDLE accepted = handOverBlock(CF_TEXT, block.memory);
+    if (accepted != nullptr) {
+        placeTextLocale(locale);
+    }
+    CloseClipboard();
+    return accepted;
+}
+
+int clearClipboard() noexcept {
+    if (!openClipboardPatiently()) {
         return 0;
     }
     const BOOL emptied = EmptyClipboard();
@@ -117,11 +149,13 @@ int clearClipboard() {
     return emptied;
 }
 
-HANDLE setClipboardText(const char* text) {
-    if (!OpenClipboard(nullptr)) {
+HANDLE setClipboardText(const char* text) noexcept {
+    const char* const source = text != nullptr ? text : "";
+    const std::size_t length = std::strlen(source);
+    const ClipboardTextBlock block = allocateClipboardText(length);
+    if (block.memory == nullptr) {
         return nullptr;
     }
-    HANDLE accepted = placeText(text != nullptr ? text : "");
-    CloseClipboard();
-    return accepted;
+    std::memcpy(block.bytes, source, length);
+    return placeClipboardText(block);
 }

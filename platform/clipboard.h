@@ -3,13 +3,32 @@
 
 #include <windows.h>
 
-// Empties the clipboard. Answers nonzero on success, 0 when the clipboard
-// cannot be opened or emptied.
-int clearClipboard();
+#include <cstddef>
 
-// Replaces the clipboard's content with text (null counts as empty), as
-// CF_TEXT in the platform's ANSI code page, tagged with a locale of that code
-// page so that Unicode readers convert it correctly. Answers the CF_TEXT data
-// handle, or nullptr on any failure; a clipboard that cannot be opened keeps
-// its content.
-HANDLE setClipboardText(const char* text);
+// A clipboard text in the making: a movable global block of the text's length
+// and one NUL, locked while the text is written into it. The NUL is in place.
+struct ClipboardTextBlock {
+    HGLOBAL memory = nullptr;
+    char* bytes = nullptr;
+};
+
+// Allocates the block for length bytes of text; memory is null when there is
+// no memory for it. Nothing on the clipboard changes.
+ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept;
+
+// Makes the filled block the clipboard's text, as CF_TEXT in the platform's
+// ANSI code page, tagged with a locale of that code page so that Unicode
+// readers convert it correctly. The clipboard is opened only now, waiting a
+// short bounded time while another program holds it; it is emptied only once
+// it is open, and closed again before this returns. Answers the CF_TEXT data
+// handle, or nullptr when the clipboard stayed busy or refused the block: the
+// block is then freed and the clipboard keeps its former content.
+HANDLE placeClipboardText(ClipboardTextBlock block) noexcept;
+
+// Empties the clipboard. Answers nonzero on success, 0 when the clipboard
+// cannot be opened (after the same short wait) or emptied.
+int clearClipboard() noexcept;
+
+// Replaces the clipboard's content with text (null counts as empty) as
+// placeClipboardText does; a text that finds no memory changes nothing.
+HANDLE setClipboardText(const char* text) noexcept;

@@ -11,22 +11,46 @@
 #include "preview_text.h"
 #include "source_generator.h"
 
-void runTestAction() {
-    const MessageBoxOptions options = readOptions();
-    const MessageBoxSpec derived = deriveSpec(options);
-    const EditorLines lines = readEditorLines();
-    const std::string text = buildPreviewText(lines);
-    showMessageBox(options.title.c_str(), text.c_str(), derived.flagsValue);
-}
+namespace {
 
-void runCopyAction() {
+// Generates the source straight into the clipboard's block, which exists
+// before the clipboard is opened. Answers false when the clipboard keeps its
+// former content: no memory for the block, or the clipboard stayed busy.
+bool copyGeneratedSource() {
     const MessageBoxOptions options = readOptions();
     const MessageBoxSpec derived = deriveSpec(options);
     const bool documentIsEmpty = editorIsEmpty();
-    const EditorLines lines = documentIsEmpty ? EditorLines{} : readEditorLines();
-    const std::string text = generateCall(derived, options.title, lines, documentIsEmpty);
-    clearClipboard();
-    setClipboardText(text.c_str());
+    const EditorText document = documentIsEmpty ? EditorText{} : readEditorLines();
+    const std::size_t length = generatedCallSize(derived, options.title, document.lines, documentIsEmpty);
+    const ClipboardTextBlock block = allocateClipboardText(length);
+    if (block.memory == nullptr) {
+        return false;
+    }
+    writeGeneratedCall(block.bytes, derived, options.title, document.lines, documentIsEmpty);
+    return placeClipboardText(block) != nullptr;
+}
+
+}  // namespace
+
+void runTestAction() {
+    const MessageBoxOptions options = readOptions();
+    const MessageBoxSpec derived = deriveSpec(options);
+    const std::string text = buildPreviewText(readEditorLines().lines);
+    showMessageBox(options.title.c_str(), text.c_str(), derived.flagsValue);
+}
+
+// A copy that leaves the clipboard as it was says so with the error sound
+// rather than a window, so that the user does not paste stale text unawares.
+void runCopyAction() noexcept {
+    bool copied = false;
+    try {
+        copied = copyGeneratedSource();
+    } catch (...) {
+        copied = false;
+    }
+    if (!copied) {
+        MessageBeep(MB_ICONERROR);
+    }
 }
 
 void openAuthorsWebPage() {

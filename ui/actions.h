@@ -7,6 +7,7 @@ inline constexpr const char* authorsWebPage = "https://messagerequester-wizard.e
 
 // Shows the composed message box for real.
 void runTestAction();
-// Puts the generated PureBasic source on the clipboard.
-void runCopyAction();
+// Puts the generated PureBasic source on the clipboard; sounds the error beep
+// when the clipboard keeps its former content.
+void runCopyAction() noexcept;
 void openAuthorsWebPage();

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -136,6 +137,39 @@ TEST(Clipboard, HeldOpenElsewhereBothOperationsFailAndTheContentStays) {
         EXPECT_EQ(clearClipboard(), 0);
         EXPECT_EQ(setClipboardText("new content"), nullptr);
     }
+    EXPECT_EQ(clipboardText(), "old content");
+}
+
+// Clipboard viewers and managers open the clipboard for a moment after each
+// change; both operations wait for such a holder instead of failing at once.
+TEST(Clipboard, HeldForAThirdOfASecondElsewhereBothOperationsWaitAndSucceed) {
+    ASSERT_NE(setClipboardText("old content"), nullptr);
+    std::atomic<int> cleared{0};
+    std::atomic<bool> placed{false};
+    std::thread copier;
+    {
+        const ClipboardHolder holder;
+        ASSERT_TRUE(holder.opened());
+        copier = std::thread([&cleared, &placed]() {
+            cleared = clearClipboard();
+            placed = setClipboardText("new content") != nullptr;
+        });
+        Sleep(330);
+    }
+    copier.join();
+    EXPECT_NE(cleared, 0);
+    EXPECT_TRUE(placed);
+    EXPECT_EQ(clipboardText(), "new content");
+}
+
+// However large the text, a block that cannot be allocated leaves the
+// clipboard as it was: it is emptied only once the new block exists.
+TEST(Clipboard, TextWithoutMemoryForItsBlockLeavesTheFormerContent) {
+    ASSERT_NE(setClipboardText("old content"), nullptr);
+    constexpr std::size_t farBeyondAnyMemory = SIZE_MAX - 1;
+    const ClipboardTextBlock block = allocateClipboardText(farBeyondAnyMemory);
+    EXPECT_EQ(block.memory, nullptr);
+    EXPECT_EQ(placeClipboardText(block), nullptr);
     EXPECT_EQ(clipboardText(), "old content");
 }
 

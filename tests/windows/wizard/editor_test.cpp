@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ansi_text.h"
 #include "editor.h"
@@ -53,7 +54,7 @@ TEST_F(Editor, ConfigurationTookEffect) {
 
 TEST_F(Editor, EmptyEditorGivesOneEmptyLine) {
     EXPECT_TRUE(editorIsEmpty());
-    EXPECT_EQ(readEditorLines(), EditorLines{""});
+    EXPECT_EQ(readEditorLines().lines, EditorLines{""});
 }
 
 TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
@@ -67,10 +68,14 @@ TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
         {"abc\n\ndef", {"abc", "", "def"}},
         {"abc\r\rdef", {"abc", "", "def"}},
         {" a\tb \r\n\t", {" a\tb ", "\t"}},
+        {std::string_view("\0", 1), {""}},
+        {std::string_view("a\r\n\0\r\nb", 7), {"a", "", "b"}},
+        // Not UTF-8: each line converted on its own, as it always was.
+        {"\r\n\xF0\xD0\r\xC3\xA4\n", {"", "?", "a", ""}},
     };
     for (const auto& each : cases) {
         setDocument(each.document);
-        EXPECT_EQ(readEditorLines(), each.lines) << each.document;
+        EXPECT_EQ(readEditorLines().lines, each.lines) << each.document;
         EXPECT_FALSE(editorIsEmpty());
     }
 }
@@ -78,20 +83,36 @@ TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
 TEST_F(Editor, OnlyLineEndsAreNotEmptyButGiveEmptyLines) {
     setDocument("\r\n");
     EXPECT_FALSE(editorIsEmpty());
-    EXPECT_EQ(readEditorLines(), (EditorLines{"", ""}));
+    EXPECT_EQ(readEditorLines().lines, (EditorLines{"", ""}));
 }
 
 TEST_F(Editor, LineEndsAtItsFirstNul) {
     setDocument(std::string_view("ab\0cd\r\nxy", 9));
-    EXPECT_EQ(readEditorLines(), (EditorLines{"ab", "xy"}));
+    EXPECT_EQ(readEditorLines().lines, (EditorLines{"ab", "xy"}));
+}
+
+TEST_F(Editor, SeveralMebibytesAreReadWhole) {
+    constexpr std::size_t size = std::size_t{4} << 20U;
+    constexpr auto ansiHead = ansi("Строка ");
+    std::string document;
+    std::vector<std::string> expected;
+    while (document.size() < size) {
+        const std::string number = std::to_string(expected.size());
+        document += "Строка " + number + "\r\n";
+        expected.push_back(text(ansiHead.view()) + number);
+    }
+    expected.emplace_back();
+    setDocument(document);
+    const EditorText read = readEditorLines();
+    EXPECT_EQ(std::vector<std::string>(read.lines.begin(), read.lines.end()), expected);
 }
 
 TEST_F(Editor, CyrillicInTheUtf8DocumentReadsAsWindows1251) {
     ASSERT_EQ(sendEditorMessage(gadgets::editor, sci::getCodePage), sci::utf8CodePage);
     setDocument("Привет,\r\nмир!");
-    const EditorLines lines = readEditorLines();
-    EXPECT_EQ(lines, (EditorLines{text(ansi("Привет,").view()), text(ansi("мир!").view())}));
-    EXPECT_EQ(buildPreviewText(lines), text(ansi("Привет,\nмир!").view()));
+    const EditorText document = readEditorLines();
+    EXPECT_EQ(document.lines, (EditorLines{ansi("Привет,").view(), ansi("мир!").view()}));
+    EXPECT_EQ(buildPreviewText(document.lines), text(ansi("Привет,\nмир!").view()));
 }
 
 TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsWindows1251) {
@@ -100,19 +121,19 @@ TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsWindows1251) {
     for (const char character : typed.view()) {
         SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(character), 1);
     }
-    EXPECT_EQ(readEditorLines(), EditorLines{text(typed.view())});
+    EXPECT_EQ(readEditorLines().lines, EditorLines{typed.view()});
 }
 
 TEST_F(Editor, SingleByteDocumentPassesUnchanged) {
     sendEditorMessage(gadgets::editor, sci::setCodePage, 0);
     const auto bytes = ansi("Текст\r\nещё");
     setDocument(bytes.view());
-    EXPECT_EQ(readEditorLines(), (EditorLines{text(ansi("Текст").view()), text(ansi("ещё").view())}));
+    EXPECT_EQ(readEditorLines().lines, (EditorLines{ansi("Текст").view(), ansi("ещё").view()}));
 }
 
 TEST(EditorMissing, GivesNoLinesAndCountsAsEmpty) {
     ASSERT_EQ(gadgetWindow(gadgets::editor), nullptr);
     EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getLineCount), 0);
-    EXPECT_TRUE(readEditorLines().empty());
+    EXPECT_TRUE(readEditorLines().lines.empty());
     EXPECT_TRUE(editorIsEmpty());
 }

@@ -147,7 +147,7 @@ TEST_F(EventLoop, EnterInTheTitleFieldMovesTheFocusToTheEditorAndAddsNoLine) {
         [] { pressKey(VK_RETURN); },
         [] {
             EXPECT_EQ(GetFocus(), gadget(gadgets::editor));
-            EXPECT_EQ(readEditorLines().size(), 2U);
+            EXPECT_EQ(readEditorLines().lines.size(), 2U);
         },
     }));
 }
@@ -211,7 +211,9 @@ TEST_F(EventLoop, SpaceOnTheCopyButtonPutsTheGeneratedSourceOnTheClipboard) {
         [] { pressKey(VK_SPACE); },
     }));
     const MessageBoxOptions options{text(title.view()), 2, 1, 4, 1};
-    const EditorLines lines{text(ansi("Сохранить \"файл\"?").view()), text(ansi("Да или нет").view())};
+    constexpr auto firstLine = ansi("Сохранить \"файл\"?");
+    constexpr auto secondLine = ansi("Да или нет");
+    const EditorLines lines{firstLine.view(), secondLine.view()};
     EXPECT_EQ(clipboardText(), generateCall(deriveSpec(options), options.title, lines, false));
 }
 
