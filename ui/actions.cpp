@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "clipboard.h"
 #include "editor.h"
 #include "main_window.h"
@@ -53,6 +51,17 @@ void runCopyAction() noexcept {
     }
 }
 
+// The shell library is loaded at the first click on the link rather than
+// with the program: loading it and what it needs is a good part of a start.
 void openAuthorsWebPage() {
-    ShellExecuteA(mainWindowHandle(), "open", authorsWebPage, nullptr, nullptr, SW_SHOWNORMAL);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    const HMODULE shell = LoadLibraryA("shell32.dll");
+    if (shell == nullptr) {
+        return;
+    }
+    const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
+        reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")));
+    if (shellExecute != nullptr) {
+        shellExecute(mainWindowHandle(), "open", authorsWebPage, nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }
