@@ -19,12 +19,17 @@ endif()
 configure_file(${CMAKE_SOURCE_DIR}/docs/README-Windows.txt ${CMAKE_BINARY_DIR}/package/README.txt
                @ONLY NEWLINE_STYLE CRLF)
 configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/package/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+# The C++ runtime's exception handling links the MinGW-w64 threads library
+# into the program; its licence asks for its notice in every copy.
+configure_file(${CMAKE_SOURCE_DIR}/docs/winpthreads-License.txt ${CMAKE_BINARY_DIR}/package/winpthreads-License.txt
+               @ONLY NEWLINE_STYLE CRLF)
 
 install(TARGETS MessageRequesterWizard RUNTIME DESTINATION ${PACKAGE_ARCHITECTURE})
 install(FILES ${SCINTILLA_DLL} DESTINATION ${PACKAGE_ARCHITECTURE}/Compilers)
 install(FILES ${CMAKE_SOURCE_DIR}/build/scintilla/License.txt
         DESTINATION ${PACKAGE_ARCHITECTURE}/Compilers RENAME Scintilla-License.txt)
-install(FILES ${CMAKE_BINARY_DIR}/package/README.txt ${CMAKE_BINARY_DIR}/package/LICENSE.txt DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/package/README.txt ${CMAKE_BINARY_DIR}/package/LICENSE.txt
+              ${CMAKE_BINARY_DIR}/package/winpthreads-License.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME MessageRequesterWizard)

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <iterator>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -16,12 +15,21 @@ struct DisabledWindow {
 // Every window disabled by a box still open, newest last. Any thread of the
 // process may show a box, so the list is guarded; each thread restores only
 // the windows it disabled itself.
-std::mutex disabledWindowsLock;
+SRWLOCK disabledWindowsLock = SRWLOCK_INIT;
 std::vector<DisabledWindow> disabledWindows;
+
+// Holds the list's lock for its lifetime.
+class DisabledWindowsGuard {
+public:
+    DisabledWindowsGuard() noexcept { AcquireSRWLockExclusive(&disabledWindowsLock); }
+    ~DisabledWindowsGuard() { ReleaseSRWLockExclusive(&disabledWindowsLock); }
+    DisabledWindowsGuard(const DisabledWindowsGuard&) = delete;
+    DisabledWindowsGuard& operator=(const DisabledWindowsGuard&) = delete;
+};
 
 bool storeDisabledWindow(DisabledWindow record) {
     try {
-        const std::lock_guard<std::mutex> guard(disabledWindowsLock);
+        const DisabledWindowsGuard guard;
         disabledWindows.push_back(record);
         return true;
     } catch (...) {
@@ -33,7 +41,7 @@ bool storeDisabledWindow(DisabledWindow record) {
 // nullptr when the thread holds none.
 HWND takeNewestDisabledWindow(DWORD threadId) {
     try {
-        const std::lock_guard<std::mutex> guard(disabledWindowsLock);
+        const DisabledWindowsGuard guard;
         for (auto it = disabledWindows.rbegin(); it != disabledWindows.rend(); ++it) {
             if (it->threadId == threadId) {
                 HWND window = it->window;

@@ -482,7 +482,7 @@ class PackageTest(WizardCase):
             names = [n for n in package.namelist() if not n.endswith("/")]
             top = names[0].split("/")[0]
             files = {n[len(top) + 1:]: package.read(n) for n in names}
-        expected = {"README.txt", "LICENSE.txt"}
+        expected = {"README.txt", "LICENSE.txt", "winpthreads-License.txt"}
         for arch in self.ARCHITECTURES:
             expected |= {f"{arch}/MessageRequesterWizard.exe", f"{arch}/Compilers/Scintilla.dll",
                          f"{arch}/Compilers/Scintilla-License.txt"}
