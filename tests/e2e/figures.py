@@ -1,8 +1,16 @@
 #!/usr/bin/env python3
-"""Figures of the wizard under Wine, each beside a baseline taken in the same
-run: start-up to the window shown (baseline: a minimal Win32 program opening
-an empty window) and the copy action on a 1 MiB and a 16 MiB message
-(baseline: a bare clipboard set of the same bytes).
+"""Figures of the wizard under Wine, each beside baselines taken in the same
+run, as ratios:
+
+- start-up to the window shown, beside a minimal Win32 program opening an
+  empty window and beside the floor of the wizard's kind: the same window
+  that loads the same Scintilla.dll from Compilers\\ and creates one editor;
+- the copy action on a 1 MiB and a 16 MiB message, from the click until the
+  action has closed the clipboard after its last step, beside a bare
+  clipboard set of the same bytes; the two alternate.
+
+Any launch or copy that fails or times out ends the script with an error
+instead of a figure.
 
     figures.py --program P --probe P --empty-window P --scintilla P --work DIR
 """
@@ -17,10 +25,14 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from composition import Choices, generated_call  # noqa: E402
 from session import WINE, Session, parse_options, run_in_private_display, windows_path  # noqa: E402
 
-STARTS = 7
+STARTS = 9
 COPIES = 5
 SIZES = [(1, "1 MiB"), (16, "16 MiB")]
 LINE = 'Строка {:06d}: "кавычки", пробелы  и\tтабуляция; plain ASCII text to the end'
+
+
+class FigureFailed(Exception):
+    pass
 
 
 def message_of(mebibytes):
@@ -33,24 +45,31 @@ def message_of(mebibytes):
     return "\n".join(lines)
 
 
-def median_ms(session, command, count):
-    times = []
-    for _ in range(count):
-        answer = session.ask(command)
-        assert answer["ok"], f"{command}: {answer}"
-        times.append(answer["ms"])
-    return statistics.median(times)
+def timed(session, command):
+    answer = session.ask(command)
+    if not answer.get("ok"):
+        raise FigureFailed(f"{command}: {answer}")
+    return answer["ms"]
 
 
-def start_up(session, program, empty_window):
-    """Alternates the two programs, so that neither profits from the other's
-    warmed caches."""
-    wizard, baseline = [], []
+def line(figure, wizard, baselines):
+    parts = [f"{figure:<44} wizard {wizard:8.1f} ms"]
+    for name, value in baselines:
+        parts.append(f"{name} {value:8.1f} ms (ratio {wizard / value:4.2f})")
+    print("   ".join(parts), flush=True)
+
+
+def start_up(session, program, empty_window, editor_window):
+    """Alternates the three programs, so that none profits from another's
+    warmed caches more than the others do."""
+    runs = {"wizard": [], "empty": [], "editor": []}
     for _ in range(STARTS):
-        wizard.append(median_ms(session, f"launch {windows_path(program)} MessageRequester", 1))
-        baseline.append(median_ms(session, f"launch {windows_path(empty_window)} EmptyWindow", 1))
-    print(f"start-up to window shown   wizard {statistics.median(wizard):8.1f} ms   "
-          f"empty Win32 window {statistics.median(baseline):8.1f} ms   (median of {STARTS})")
+        runs["wizard"].append(timed(session, f"launch {windows_path(program)} MessageRequesterWizard MessageRequester"))
+        runs["empty"].append(timed(session, f"launch {windows_path(empty_window)} EmptyWindow EmptyWindow"))
+        runs["editor"].append(timed(session, f"launch {windows_path(editor_window)} EmptyWindow EditorWindow editor"))
+    medians = {name: statistics.median(times) for name, times in runs.items()}
+    line(f"start-up to the window shown (median of {STARTS})", medians["wizard"],
+         [("window with one editor", medians["editor"]), ("empty window", medians["empty"])])
 
 
 def copy_figures(session):
@@ -59,22 +78,22 @@ def copy_figures(session):
         c = Choices(text=message_of(mebibytes))
         session.clear_editor()
         session.paste_into_editor(c.text, timeout=120)
-        wizard = median_ms(session, "copytime", COPIES)
         expected = generated_call(c)
-        copied = session.clipboard()
-        if copied != expected + b"\0":
-            (session.work / f"copied-{mebibytes}.bin").write_bytes(copied or b"")
-            (session.work / f"expected-{mebibytes}.bin").write_bytes(expected)
-            formats = session.ask("clip")["formats"]
-            raise AssertionError(f"the copied text of the {label} message differs from the expectation; "
-                                 f"clipboard formats {formats}")
         output = session.work / f"copy-{mebibytes}.bin"
         output.write_bytes(expected)
-        baseline = median_ms(session, f"clipbench {windows_path(output)}", COPIES)
-        print(f"copy, {label} message ({len(expected) / 2**20:5.2f} MiB of source)   wizard {wizard:8.1f} ms"
-              f"   bare clipboard set {baseline:8.1f} ms   (median of {COPIES})")
+        wizard, baseline = [], []
+        for _ in range(COPIES):
+            wizard.append(timed(session, f"copytime {len(expected)}"))
+            copied = session.clipboard()
+            if copied != expected + b"\0":
+                (session.work / f"copied-{mebibytes}.bin").write_bytes(copied or b"")
+                raise FigureFailed(f"the copied text of the {label} message differs from the expectation")
+            baseline.append(timed(session, f"clipbench {windows_path(output)}"))
+        line(f"copy, {label} message ({len(expected) / 2**20:5.2f} MiB of source, median of {COPIES})",
+             statistics.median(wizard), [("bare clipboard set", statistics.median(baseline))])
     session.key("alt+F4")
-    session.exit_code()
+    if session.exit_code() != 0:
+        raise FigureFailed("the wizard did not end with exit code 0")
 
 
 def main():
@@ -84,11 +103,18 @@ def main():
     session = Session(options, "figures")
     try:
         program = session.install_app("timed", "Compilers/Scintilla.dll")
+        floor = session.work / "floor"
+        (floor / "Compilers").mkdir(parents=True)
+        editor_window = floor / os.path.basename(options.empty_window)
+        editor_window.write_bytes(open(options.empty_window, "rb").read())
+        (floor / "Compilers" / "Scintilla.dll").write_bytes(open(options.scintilla, "rb").read())
         wine = subprocess.run([WINE, "--version"], capture_output=True, text=True).stdout.strip()
-        print(f"{wine}, "
-              f"{os.cpu_count()} cores, private Xvfb")
-        start_up(session, program, options.empty_window)
+        size = os.path.getsize(options.program)
+        print(f"{wine}, {os.cpu_count()} cores, private Xvfb; the program {size / 1024:.0f} KiB", flush=True)
+        start_up(session, program, options.empty_window, editor_window)
         copy_figures(session)
+    except FigureFailed as failure:
+        sys.exit(f"figures.py: {failure}")
     finally:
         session.close()
 

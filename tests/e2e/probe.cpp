@@ -542,65 +542,129 @@ std::string commandKey(std::istream& args) {
 
 // --- figures -----------------------------------------------------------------
 
-// Start-up figure: from process creation to a visible top-level window with
-// the given title, then the program is closed as a person would.
+// Start-up figure: from process creation to a visible top-level window of
+// the given class and title, then the program is closed as a person would:
+// launch PROGRAM CLASS TITLE [ARGUMENT]. A launch counts only when that window
+// appeared and the program then ended with exit code 0.
 std::string commandLaunch(std::istream& args) {
     std::string program;
+    std::string windowClass;
     std::string title;
-    args >> program >> title;
+    std::string argument;
+    args >> program >> windowClass >> title >> argument;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created = {};
-    std::string commandLine = "\"" + program + "\"";
+    std::string commandLine = "\"" + program + "\" " + argument;
     const auto start = std::chrono::steady_clock::now();
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &created)) {
         return R"({"ok":0,"error":"cannot start"})";
     }
     HWND shown = nullptr;
-    while (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
-        HWND window = FindWindowA(nullptr, title.c_str());
+    bool ended = false;
+    while (!shown && !ended && std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
+        HWND window = FindWindowA(windowClass.c_str(), title.c_str());
         if (window && IsWindowVisible(window)) {
             shown = window;
         } else {
-            Sleep(1);
+            ended = WaitForSingleObject(created.hProcess, 1) == WAIT_OBJECT_0;
         }
     }
     const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
     if (shown) {
         PostMessageA(shown, WM_CLOSE, 0, 0);
     }
-    WaitForSingleObject(created.hProcess, 10000);
+    const bool closed = WaitForSingleObject(created.hProcess, 10000) == WAIT_OBJECT_0;
+    if (!closed) {
+        TerminateProcess(created.hProcess, 1);
+    }
     DWORD exitCode = 0;
     GetExitCodeProcess(created.hProcess, &exitCode);
     CloseHandle(created.hThread);
     CloseHandle(created.hProcess);
-    return std::string(R"({"ok":)") + (shown ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) +
-           R"(,"exit":)" + std::to_string(exitCode) + "}";
+    const bool ok = shown && closed && exitCode == 0;
+    return std::string(R"({"ok":)") + (ok ? "1" : "0") + R"(,"shown":)" + (shown ? "1" : "0") + R"(,"ms":)" +
+           std::to_string(spent.count()) + R"(,"exit":)" + std::to_string(exitCode) + "}";
 }
 
-// Copy figure: empties the clipboard, posts the copy button's click to the
-// main window and waits until the clipboard offers text again, which only
-// the copy action's new text can make it do.
-std::string commandCopyTime(std::istream&) {
+// A message-only window of the probe that hears of every clipboard change
+// when the changing program closes the clipboard.
+HWND clipboardListener() {
+    static HWND window = nullptr;
+    if (!window) {
+        window = CreateWindowExA(0, "STATIC", "listener", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        AddClipboardFormatListener(window);
+    }
+    return window;
+}
+
+// Answers whether a clipboard change was reported, waiting until deadline.
+bool waitClipboardUpdate(std::chrono::steady_clock::time_point deadline) {
+    HWND window = clipboardListener();
+    MSG message = {};
+    while (std::chrono::steady_clock::now() < deadline) {
+        while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_CLIPBOARDUPDATE) {
+                return true;
+            }
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return false;
+}
+
+// Copy figure: copytime LENGTH empties the clipboard, posts the copy button's
+// click to the main window and stops the clock when the copy action has
+// closed the clipboard after its last step, which the platform reports to
+// clipboard listeners. Then checks, outside the timed span, that the
+// clipboard holds the action's text of LENGTH bytes and one NUL and the
+// text's locale.
+std::string commandCopyTime(std::istream& args) {
+    SIZE_T length = 0;
+    args >> length;
+    HWND window = findMainWindow();
+    HWND button = window ? GetDlgItem(window, 9) : nullptr;
+    if (!button || !clipboardListener() || !openClipboardPatiently()) {
+        return R"({"ok":0,"error":"no copy button or no clipboard"})";
+    }
+    EmptyClipboard();
+    CloseClipboard();
+    waitClipboardUpdate(std::chrono::steady_clock::now() + std::chrono::seconds(2));
+    const auto start = std::chrono::steady_clock::now();
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(9, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    const bool updated = waitClipboardUpdate(start + std::chrono::seconds(120));
+    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    bool complete = false;
+    if (updated && openClipboardPatiently()) {
+        HANDLE text = GetClipboardData(CF_TEXT);
+        complete = text != nullptr && GlobalSize(text) == length + 1 && IsClipboardFormatAvailable(CF_LOCALE);
+        CloseClipboard();
+    }
+    return std::string(R"({"ok":)") + (complete ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) + "}";
+}
+
+// Another program holding the clipboard while the copy button is clicked:
+// holdcopy MS WAIT opens the clipboard, posts the click, keeps the clipboard
+// MS milliseconds and, when WAIT is not 0, asks the main window for an answer
+// (up to WAIT milliseconds) before closing it again.
+std::string commandHoldCopy(std::istream& args) {
+    DWORD hold = 0;
+    UINT wait = 0;
+    args >> hold >> wait;
     HWND window = findMainWindow();
     HWND button = window ? GetDlgItem(window, 9) : nullptr;
     if (!button || !openClipboardPatiently()) {
         return R"({"ok":0,"error":"no copy button or no clipboard"})";
     }
-    EmptyClipboard();
-    CloseClipboard();
-    const auto start = std::chrono::steady_clock::now();
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(9, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    bool copied = false;
-    while (!copied && std::chrono::steady_clock::now() - start < std::chrono::seconds(120)) {
-        copied = IsClipboardFormatAvailable(CF_TEXT);
-        if (!copied) {
-            Sleep(0);
-        }
-    }
-    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return std::string(R"({"ok":)") + (copied ? "1" : "0") + R"(,"ms":)" + std::to_string(spent.count()) + "}";
+    Sleep(hold);
+    DWORD_PTR result = 0;
+    const bool answered =
+        wait != 0 && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, wait, &result) != 0;
+    CloseClipboard();
+    return std::string(R"({"ok":1,"answered":)") + (answered ? "1" : "0") + "}";
 }
 
 // The editor's text length in bytes (SCI_GETTEXTLENGTH), to know when a paste
@@ -633,6 +697,7 @@ constexpr Command commands[] = {
     {"launch", commandLaunch},
     {"editorlength", commandEditorLength},
     {"copytime", commandCopyTime},
+    {"holdcopy", commandHoldCopy},
 };
 
 std::string runCommand(const std::string& line) {

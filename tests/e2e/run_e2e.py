@@ -191,6 +191,40 @@ class ComposeTest(WizardCase):
         self.press_test(c)
 
 
+class BusyClipboardTest(WizardCase):
+    """Clipboard viewers and managers hold the clipboard open for a moment
+    after every change; a copy meanwhile must neither fail silently nor lose
+    what the clipboard held."""
+
+    CF_LOCALE = 16
+
+    def test_copy_waits_for_a_short_hold_and_keeps_the_former_content_after_a_long_one(self):
+        s = self.s
+        s.start_standard()
+        c = Choices(title="Буфер", text="занят другой программой")
+        s.type(c.title)
+        s.key("Return")
+        s.wait_focus(2)
+        s.type(c.text)
+        expected = generated_call(c) + b"\0"
+        # Held for a third of a second: the copy waits and places its text.
+        s.put_on_clipboard(b"former")
+        self.assertEqual(s.ask("holdcopy 333 0")["ok"], 1)
+        wait_for(lambda: s.clipboard() == expected, what="the copied text")
+        self.assertIn(self.CF_LOCALE, s.ask("clip")["formats"])
+        # Held longer than the program waits: the program answers while the
+        # clipboard is still held, and the former content stays.
+        s.put_on_clipboard(b"former")
+        before = s.clipboard_sequence()
+        answer = s.ask("holdcopy 2000 1000")
+        self.assertEqual(answer["answered"], 1, "the program hangs while the clipboard is held")
+        time.sleep(0.5)
+        self.assertEqual(s.clipboard(), b"former\0")
+        self.assertEqual(s.clipboard_sequence(), before)
+        # The next copy works.
+        self.assert_copied(c)
+
+
 class KeyboardTest(WizardCase):
     def test_tab_and_shift_tab_cycles(self):
         s = self.s
