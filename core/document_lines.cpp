@@ -27,8 +27,13 @@ const char* skipPlainWords(const char* at, const char* end) {
 
 }  // namespace
 
+// A guess at the number of lines, so that a large document's list is seldom
+// moved while it grows.
+constexpr std::size_t typicalLineLength = 64;
+
 EditorLines cutDocumentLines(std::string_view document) {
     EditorLines lines;
+    lines.reserve(document.size() / typicalLineLength + 1);
     const char* const end = document.data() + document.size();
     const char* lineStart = document.data();
     const char* nul = nullptr;
