@@ -206,11 +206,15 @@ class BusyClipboardTest(WizardCase):
         s.key("Return")
         s.wait_focus(2)
         s.type(c.text)
+        wait_for(lambda: s.editor_length() == len(c.text.encode("utf-8")), what="the typed text")
         expected = generated_call(c) + b"\0"
         # Held for a third of a second: the copy waits and places its text.
         s.put_on_clipboard(b"former")
         self.assertEqual(s.ask("holdcopy 333 0")["ok"], 1)
-        wait_for(lambda: s.clipboard() == expected, what="the copied text")
+        try:
+            wait_for(lambda: s.clipboard() == expected, what="the copied text")
+        except AssertionError:
+            self.fail(f"the clipboard holds {s.clipboard()!r}")
         self.assertIn(self.CF_LOCALE, s.ask("clip")["formats"])
         # Held longer than the program waits: the program answers while the
         # clipboard is still held, and the former content stays.
