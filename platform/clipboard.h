@@ -21,8 +21,8 @@ ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept;
 // readers convert it correctly. The clipboard is opened only now, waiting a
 // short bounded time while another program holds it; it is emptied only once
 // it is open, and closed again before this returns. Answers the CF_TEXT data
-// handle, or nullptr when the clipboard stayed busy or refused the block: the
-// block is then freed and the clipboard keeps its former content.
+// handle, or nullptr with the block freed: a clipboard that stayed busy keeps
+// its former content; one that refuses the block once emptied stays empty.
 HANDLE placeClipboardText(ClipboardTextBlock block) noexcept;
 
 // Empties the clipboard. Answers nonzero on success, 0 when the clipboard

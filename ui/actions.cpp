@@ -12,8 +12,9 @@
 namespace {
 
 // Generates the source straight into the clipboard's block, which exists
-// before the clipboard is opened. Answers false when the clipboard keeps its
-// former content: no memory for the block, or the clipboard stayed busy.
+// before the clipboard is opened. Answers false when the source did not reach
+// the clipboard: no memory, or a clipboard that stayed busy (which keeps its
+// former content) or refused the block.
 bool copyGeneratedSource() {
     const MessageBoxOptions options = readOptions();
     const MessageBoxSpec derived = deriveSpec(options);
@@ -37,8 +38,8 @@ void runTestAction() {
     showMessageBox(options.title.c_str(), text.c_str(), derived.flagsValue);
 }
 
-// A copy that leaves the clipboard as it was says so with the error sound
-// rather than a window, so that the user does not paste stale text unawares.
+// A copy that did not reach the clipboard says so with the error sound rather
+// than a window, so that the user does not paste stale text unawares.
 void runCopyAction() noexcept {
     bool copied = false;
     try {
