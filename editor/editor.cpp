@@ -1,5 +1,7 @@
 #include "editor.h"
 
+#include "startup.h"
+
 namespace {
 
 constexpr const char* editorClassName = "Scintilla";

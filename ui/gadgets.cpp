@@ -21,10 +21,6 @@ HWND& container() {
 
 }  // namespace
 
-HINSTANCE programInstance() {
-    return GetModuleHandleA(nullptr);
-}
-
 void setGadgetContainer(HWND parent) {
     container() = parent;
 }

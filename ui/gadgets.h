@@ -23,8 +23,6 @@ inline constexpr int copyButton = 9;
 inline constexpr int linkLabel = 10;
 }  // namespace gadgets
 
-HINSTANCE programInstance();
-
 // The window that new controls are created in.
 void setGadgetContainer(HWND parent);
 HWND gadgetContainer();

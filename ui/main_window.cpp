@@ -10,6 +10,7 @@
 #include "gadgets.h"
 #include "icon_list.h"
 #include "link_label.h"
+#include "startup.h"
 #include "title_field.h"
 #include "tooltip.h"
 
