@@ -232,6 +232,17 @@ void showMainWindow() {
     }
 }
 
+bool startMainWindow() {
+    createMainWindow();
+    if (mainWindow().window == nullptr) {
+        return false;
+    }
+    fillOptionLists();
+    focusGadget(gadgets::titleField);
+    showMainWindow();
+    return true;
+}
+
 HWND mainWindowHandle() {
     return mainWindow().window;
 }

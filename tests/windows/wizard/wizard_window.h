@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-// Builds the window as start-up does (created, filled, focus in the title
-// field, shown) and destroys it afterwards.
+// Builds the window with the program's own start-up steps and destroys it
+// afterwards.
 class WizardWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
