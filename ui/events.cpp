@@ -2,7 +2,11 @@
 
 #include <new>
 
-#include "main_window.h"
+namespace {
+
+HWND reportWindow = nullptr;
+
+}  // namespace
 
 EventState& eventState() {
     static EventState state;
@@ -28,6 +32,10 @@ void deferEvent(std::int32_t code) {
     }
 }
 
+void setReportWindow(HWND window) {
+    reportWindow = window;
+}
+
 void postGadgetReport(std::int32_t gadget, std::int32_t eventType) {
-    PostMessageA(mainWindowHandle(), reportMessage, static_cast<WPARAM>(gadget), eventType);
+    PostMessageA(reportWindow, reportMessage, static_cast<WPARAM>(gadget), eventType);
 }

@@ -45,4 +45,7 @@ EventState& eventState();
 void recordGadgetEvent(std::int32_t gadget, std::int32_t eventType);
 // Queues an event code unless it equals the newest one queued.
 void deferEvent(std::int32_t code);
+// The window that the controls' reports are posted to: the main window, given
+// when it opens, null once it is gone.
+void setReportWindow(HWND window);
 void postGadgetReport(std::int32_t gadget, std::int32_t eventType);

@@ -7,6 +7,7 @@
 
 #include "editor.h"
 #include "event_loop.h"
+#include "events.h"
 #include "gadgets.h"
 #include "icon_list.h"
 #include "link_label.h"
@@ -140,6 +141,7 @@ bool openMainWindow() {
     ACCEL accelerators[std::size(acceleratorTable)] = {};
     std::copy(std::begin(acceleratorTable), std::end(acceleratorTable), accelerators);
     mainWindow() = MainWindow{window, CreateAcceleratorTableA(accelerators, std::size(accelerators))};
+    setReportWindow(window);
     return true;
 }
 
@@ -257,6 +259,7 @@ void destroyMainWindow() {
     if (state.window != nullptr) {
         DestroyWindow(state.window);
         UnregisterClassA(mainWindowClassName, programInstance());
+        setReportWindow(nullptr);
     }
     if (state.accelerators != nullptr) {
         DestroyAcceleratorTable(state.accelerators);
