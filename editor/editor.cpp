@@ -40,6 +40,6 @@ LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam, LPARAM lParam
     return SendMessageA(editor, message, wParam, lParam);
 }
 
-std::optional<LRESULT> editorNotification(WPARAM, LPARAM) {
+std::optional<LRESULT> editorNotification(WPARAM, LPARAM) noexcept {
     return 0;
 }

@@ -43,7 +43,7 @@ int configureEditor(int gadget);
 // Answers 0 and sends nothing when the gadget has no control.
 LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // The editor's notifications are answered with 0 and have no other effect.
-std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification);
+std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification) noexcept;
 
 // The editor's lines as Windows-1251 text, without CR, LF or anything after a NUL.
 EditorLines readEditorLines();
