@@ -6,7 +6,7 @@ set -euo pipefail
 
 native_packages=(cmake g++ make googletest libgtest-dev libbenchmark-dev)
 windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-                  wine wine64 fonts-wine xvfb xauth imagemagick xdotool python3 zip unzip dpkg-dev)
+                  wine wine64 fonts-wine xvfb xauth imagemagick xdotool python3 zip unzip dpkg-dev locales)
 
 want=("${native_packages[@]}")
 if [ "${1:-}" != "--native-only" ]; then
