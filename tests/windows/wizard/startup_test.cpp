@@ -19,6 +19,7 @@ namespace {
 constexpr auto waitLimit = std::chrono::seconds(20);
 constexpr DWORD exitWaitMilliseconds = 20000;
 constexpr int iconSide = 32;
+constexpr WORD letterKey = 'X';
 
 // A fresh folder holding a copy of the program, and the editor library
 // where asked.
@@ -124,18 +125,6 @@ HWND focusOfProgram(HWND window) {
     return info.hwndFocus;
 }
 
-// Types one letter as keyboard input, as a person would right after the start.
-void typeLetter(wchar_t letter) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wScan = static_cast<WORD>(letter);
-        input.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
 // The pixels of a square the size of an icon, drawn by draw(square, screen).
 template <typename Draw>
 std::vector<COLORREF> squarePixels(Draw draw) {
@@ -210,8 +199,8 @@ void expectWindowOpensFilledAndClosesWithZero(ProgramFolder& folder) {
     // The letter arriving is the sign that the start has settled and the
     // program takes keys.
     const HWND titleField = childOfClass(window, "Edit");
-    typeLetter(L'x');
-    EXPECT_TRUE(waitUntil([&] { return controlText(titleField) == "x"; })) << "the first key reaches the title field";
+    pressKey(letterKey);
+    EXPECT_TRUE(waitUntil([&] { return !controlText(titleField).empty(); })) << "the first key reaches the title field";
     EXPECT_EQ(focusOfProgram(window), titleField);
     EXPECT_TRUE(topLevelWindows("#32770", running.process.dwProcessId).empty());
     PostMessageA(window, WM_CLOSE, 0, 0);
