@@ -4,7 +4,7 @@
 # so that no archive address is written into the project.
 set -euo pipefail
 
-native_packages=(cmake g++ make googletest libgtest-dev libbenchmark-dev)
+native_packages=(cmake g++ make googletest libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev)
 windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
                   wine wine64 fonts-wine xvfb xauth imagemagick xdotool python3 zip unzip dpkg-dev)
 
