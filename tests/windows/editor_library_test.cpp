@@ -227,6 +227,17 @@ TEST_F(OpenCommandTest, CommandsAtTheValueBufferLimits) {
     }
 }
 
+// Only a library that provides the editor's window class counts as loaded;
+// any other is freed again at once. The editor's library comes last: its
+// class is global to the process once registered.
+TEST(LoadEditorLibrary, NeedsTheEditorWindowClass) {
+    EXPECT_EQ(loadEditorLibrary(NO_EDITOR_LIBRARY), nullptr) << "loads but registers no class";
+    EXPECT_EQ(GetModuleHandleA("NoEditor.dll"), nullptr) << "freed again";
+    EXPECT_EQ(loadEditorLibrary(NOT_A_LIBRARY), nullptr) << "a text file";
+    EXPECT_EQ(loadEditorLibrary(OTHER_ARCHITECTURE_LIBRARY), nullptr);
+    EXPECT_NE(loadEditorLibrary(TEST_SCINTILLA_DLL), nullptr);
+}
+
 // Records the names the search hands to the loader; answers a module for the
 // attempt numbered loadingAttempt (1-based), none for the others.
 std::vector<std::string> triedNames;
