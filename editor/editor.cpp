@@ -1,5 +1,7 @@
 #include "editor.h"
 
+#include "startup.h"
+
 namespace {
 
 constexpr const char* editorClassName = "Scintilla";
@@ -38,6 +40,6 @@ LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam, LPARAM lParam
     return SendMessageA(editor, message, wParam, lParam);
 }
 
-std::optional<LRESULT> editorNotification(WPARAM, LPARAM) {
+std::optional<LRESULT> editorNotification(WPARAM, LPARAM) noexcept {
     return 0;
 }

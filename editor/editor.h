@@ -12,31 +12,20 @@
 // Scintilla's message numbers; its headers are not part of the build.
 namespace sci {
 inline constexpr UINT setViewWhitespace = 2021;
-inline constexpr UINT getViewWhitespace = 2020;
 inline constexpr UINT setWhitespaceFore = 2084;
 inline constexpr UINT setSelectionFore = 2067;
 inline constexpr UINT setSelectionBack = 2068;
 inline constexpr UINT setCaretFore = 2069;
-inline constexpr UINT getCaretFore = 2138;
 inline constexpr UINT setCaretWidth = 2188;
-inline constexpr UINT getCaretWidth = 2189;
 inline constexpr UINT setMarginWidthN = 2242;
-inline constexpr UINT getMarginWidthN = 2243;
 inline constexpr UINT getLine = 2153;
 inline constexpr UINT getLineCount = 2154;
 inline constexpr UINT getTextLength = 2183;
-inline constexpr UINT setText = 2181;
 inline constexpr UINT lineLength = 2350;
-inline constexpr UINT setCodePage = 2037;
 inline constexpr UINT getCodePage = 2137;
-inline constexpr UINT getElementColour = 2754;
-inline constexpr UINT getElementIsSet = 2756;
 
 inline constexpr WPARAM whitespaceVisibleAlways = 1;
 inline constexpr LRESULT utf8CodePage = 65001;
-inline constexpr WPARAM elementSelectionText = 10;
-inline constexpr WPARAM elementSelectionBack = 11;
-inline constexpr WPARAM elementWhitespace = 60;
 }  // namespace sci
 
 namespace editorLook {
@@ -54,7 +43,7 @@ int configureEditor(int gadget);
 // Answers 0 and sends nothing when the gadget has no control.
 LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // The editor's notifications are answered with 0 and have no other effect.
-std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification);
+std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification) noexcept;
 
 // The editor's lines as Windows-1251 text, without CR, LF or anything after a NUL.
 EditorLines readEditorLines();

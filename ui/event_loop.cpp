@@ -9,7 +9,9 @@
 
 namespace {
 
-void takeMessage(MSG& message) {
+// A key of the accelerator table becomes its command; every other message goes
+// to its window.
+void translateOrDispatch(MSG& message) {
     const HWND window = mainWindowHandle();
     const bool translated = window != nullptr && GetActiveWindow() == window &&
                             TranslateAcceleratorA(window, mainWindowAccelerators(), &message) != 0;
@@ -56,7 +58,7 @@ std::int32_t waitEvent() {
     }
     MSG message{};
     GetMessageA(&message, nullptr, 0, 0);
-    takeMessage(message);
+    translateOrDispatch(message);
     if (state.pendingCode != 0) {
         const std::int32_t code = state.pendingCode;
         state.pendingCode = 0;

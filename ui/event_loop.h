@@ -10,6 +10,7 @@
 std::int32_t waitEvent();
 // Runs until the close event.
 void runEventLoop();
-LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Nothing it does can throw, so no exception reaches the platform.
+LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 // Moves the keyboard focus among the tab-stop controls of the active window.
 void moveFocus(bool backward) noexcept;

@@ -2,21 +2,27 @@
 
 #include <new>
 
-#include "main_window.h"
+namespace {
 
-EventState& eventState() {
-    static EventState state;
-    return state;
+// Built before the program starts, so that reaching it never allocates.
+EventState guiThreadState;
+
+HWND reportWindow = nullptr;
+
+}  // namespace
+
+EventState& eventState() noexcept {
+    return guiThreadState;
 }
 
-void recordGadgetEvent(std::int32_t gadget, std::int32_t eventType) {
+void recordGadgetEvent(std::int32_t gadget, std::int32_t eventType) noexcept {
     EventState& state = eventState();
     state.pendingCode = events::gadget;
     state.gadget = gadget;
     state.eventType = eventType;
 }
 
-void deferEvent(std::int32_t code) {
+void deferEvent(std::int32_t code) noexcept {
     std::deque<std::int32_t>& queue = eventState().deferredEvents;
     if (!queue.empty() && queue.back() == code) {
         return;
@@ -28,6 +34,10 @@ void deferEvent(std::int32_t code) {
     }
 }
 
-void postGadgetReport(std::int32_t gadget, std::int32_t eventType) {
-    PostMessageA(mainWindowHandle(), reportMessage, static_cast<WPARAM>(gadget), eventType);
+void setReportWindow(HWND window) noexcept {
+    reportWindow = window;
+}
+
+void postGadgetReport(std::int32_t gadget, std::int32_t eventType) noexcept {
+    PostMessageA(reportWindow, reportMessage, static_cast<WPARAM>(gadget), eventType);
 }

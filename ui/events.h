@@ -41,8 +41,11 @@ struct EventState {
     std::deque<std::int32_t> deferredEvents;
 };
 
-EventState& eventState();
-void recordGadgetEvent(std::int32_t gadget, std::int32_t eventType);
+EventState& eventState() noexcept;
+void recordGadgetEvent(std::int32_t gadget, std::int32_t eventType) noexcept;
 // Queues an event code unless it equals the newest one queued.
-void deferEvent(std::int32_t code);
-void postGadgetReport(std::int32_t gadget, std::int32_t eventType);
+void deferEvent(std::int32_t code) noexcept;
+// The window that the controls' reports are posted to: the main window, given
+// when it opens, null once it is gone.
+void setReportWindow(HWND window) noexcept;
+void postGadgetReport(std::int32_t gadget, std::int32_t eventType) noexcept;

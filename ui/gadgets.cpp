@@ -21,10 +21,6 @@ HWND& container() {
 
 }  // namespace
 
-HINSTANCE programInstance() {
-    return GetModuleHandleA(nullptr);
-}
-
 void setGadgetContainer(HWND parent) {
     container() = parent;
 }
@@ -48,7 +44,7 @@ HWND gadgetWindow(int gadget) {
     return found == gadgetRecords().end() ? nullptr : found->second.window;
 }
 
-NotificationHandler gadgetNotificationHandler(HWND control) {
+NotificationHandler gadgetNotificationHandler(HWND control) noexcept {
     for (const auto& [gadget, record] : gadgetRecords()) {
         if (record.window == control) {
             return record.handler;

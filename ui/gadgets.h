@@ -8,8 +8,9 @@
 #include <optional>
 
 // Handles a control's WM_NOTIFY; no value means the handler declines and the
-// default window procedure answers.
-using NotificationHandler = std::optional<LRESULT> (*)(WPARAM wParam, LPARAM lParam);
+// default window procedure answers. Handlers run inside the main window's
+// procedure, which no exception may leave.
+using NotificationHandler = std::optional<LRESULT> (*)(WPARAM wParam, LPARAM lParam) noexcept;
 
 namespace gadgets {
 inline constexpr int titleField = 1;
@@ -23,8 +24,6 @@ inline constexpr int copyButton = 9;
 inline constexpr int linkLabel = 10;
 }  // namespace gadgets
 
-HINSTANCE programInstance();
-
 // The window that new controls are created in.
 void setGadgetContainer(HWND parent);
 HWND gadgetContainer();
@@ -35,7 +34,7 @@ void registerControl(HWND control, int identifier);
 void registerGadget(int gadget, HWND control, NotificationHandler handler);
 
 HWND gadgetWindow(int gadget);
-NotificationHandler gadgetNotificationHandler(HWND control);
+NotificationHandler gadgetNotificationHandler(HWND control) noexcept;
 void focusGadget(int gadget);
 // Drops every record; the windows themselves belong to their parent.
 void forgetGadgets();

@@ -155,7 +155,7 @@ void fillIconList(HWND list) {
     selectFirstEntry(list);
 }
 
-std::optional<LRESULT> iconListNotification(WPARAM, LPARAM lParam) {
+std::optional<LRESULT> iconListNotification(WPARAM, LPARAM lParam) noexcept {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     switch (header->code) {
     case NM_CLICK:

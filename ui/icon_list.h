@@ -13,5 +13,5 @@ inline constexpr auto iconListCaption = ansi("Иконка:");
 void insertIconListColumn(HWND list);
 // Switches the list to large icons, inserts the five entries, selects entry 0.
 void fillIconList(HWND list);
-std::optional<LRESULT> iconListNotification(WPARAM wParam, LPARAM lParam);
+std::optional<LRESULT> iconListNotification(WPARAM wParam, LPARAM lParam) noexcept;
 void destroyIconImages();

@@ -5,6 +5,7 @@
 
 #include "events.h"
 #include "gadgets.h"
+#include "startup.h"
 
 namespace {
 

@@ -7,9 +7,11 @@
 
 #include "editor.h"
 #include "event_loop.h"
+#include "events.h"
 #include "gadgets.h"
 #include "icon_list.h"
 #include "link_label.h"
+#include "startup.h"
 #include "title_field.h"
 #include "tooltip.h"
 
@@ -139,6 +141,7 @@ bool openMainWindow() {
     ACCEL accelerators[std::size(acceleratorTable)] = {};
     std::copy(std::begin(acceleratorTable), std::end(acceleratorTable), accelerators);
     mainWindow() = MainWindow{window, CreateAcceleratorTableA(accelerators, std::size(accelerators))};
+    setReportWindow(window);
     return true;
 }
 
@@ -231,6 +234,17 @@ void showMainWindow() {
     }
 }
 
+bool startMainWindow() {
+    createMainWindow();
+    if (mainWindow().window == nullptr) {
+        return false;
+    }
+    fillOptionLists();
+    focusGadget(gadgets::titleField);
+    showMainWindow();
+    return true;
+}
+
 HWND mainWindowHandle() {
     return mainWindow().window;
 }
@@ -245,6 +259,7 @@ void destroyMainWindow() {
     if (state.window != nullptr) {
         DestroyWindow(state.window);
         UnregisterClassA(mainWindowClassName, programInstance());
+        setReportWindow(nullptr);
     }
     if (state.accelerators != nullptr) {
         DestroyAcceleratorTable(state.accelerators);

@@ -26,6 +26,10 @@ inline constexpr WORD previousControl = 1213;
 void createMainWindow();
 void fillOptionLists();
 void showMainWindow();
+// Start-up's window steps in their order: the window opened hidden with its
+// controls, the lists filled, the focus in the title field, the window shown.
+// Answers false, having shown nothing, when the window cannot be opened.
+bool startMainWindow();
 HWND mainWindowHandle();
 HACCEL mainWindowAccelerators();
 // Destroys the window, its controls, its class, its accelerator table, the

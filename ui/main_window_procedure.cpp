@@ -1,5 +1,6 @@
 // The main window's procedure: control notifications become gadget events,
-// window changes become deferred events.
+// window changes become deferred events. Every step is noexcept, the
+// notification handlers by their type, so no exception can leave it.
 #include "event_loop.h"
 #include "events.h"
 #include "gadgets.h"
@@ -9,7 +10,7 @@ namespace {
 
 constexpr WORD acceleratorNotification = 1;
 
-LRESULT onCommand(WPARAM wParam, LPARAM lParam) {
+LRESULT onCommand(WPARAM wParam, LPARAM lParam) noexcept {
     const auto control = reinterpret_cast<HWND>(lParam);
     if (control != nullptr) {
         recordGadgetEvent(static_cast<std::int32_t>(GetWindowLongPtrA(control, GWLP_ID)), HIWORD(wParam));
@@ -25,7 +26,7 @@ LRESULT onCommand(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT onNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT onNotify(HWND window, WPARAM wParam, LPARAM lParam) noexcept {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     const NotificationHandler handler = header == nullptr ? nullptr : gadgetNotificationHandler(header->hwndFrom);
     if (handler != nullptr) {
@@ -37,12 +38,12 @@ LRESULT onNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, WM_NOTIFY, wParam, lParam);
 }
 
-BOOL CALLBACK sendColourChange(HWND child, LPARAM) {
+BOOL CALLBACK sendColourChange(HWND child, LPARAM) noexcept {
     SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
 }
 
-LRESULT onSize(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT onSize(HWND window, WPARAM wParam, LPARAM lParam) noexcept {
     if (wParam == SIZE_MINIMIZED) {
         return DefWindowProcA(window, WM_SIZE, wParam, lParam);
     }
@@ -53,17 +54,17 @@ LRESULT onSize(HWND window, WPARAM wParam, LPARAM lParam) {
 // The control that had the keyboard focus when the window was last
 // deactivated, so that closing the test box or coming back from another
 // program gives the keyboard back to it rather than to no control.
-HWND& focusBeforeDeactivation() {
+HWND& focusBeforeDeactivation() noexcept {
     static HWND control = nullptr;
     return control;
 }
 
-void rememberFocus(HWND window) {
+void rememberFocus(HWND window) noexcept {
     const HWND focus = GetFocus();
     focusBeforeDeactivation() = focus != nullptr && IsChild(window, focus) != FALSE ? focus : nullptr;
 }
 
-void restoreFocus(HWND window) {
+void restoreFocus(HWND window) noexcept {
     const HWND control = focusBeforeDeactivation();
     focusBeforeDeactivation() = nullptr;
     if (control != nullptr && IsChild(window, control) != FALSE && IsWindowVisible(control) != FALSE &&
@@ -72,7 +73,7 @@ void restoreFocus(HWND window) {
     }
 }
 
-LRESULT onActivate(HWND window, WPARAM wParam) {
+LRESULT onActivate(HWND window, WPARAM wParam) noexcept {
     if (LOWORD(wParam) == WA_INACTIVE) {
         rememberFocus(window);
     } else {
@@ -82,7 +83,9 @@ LRESULT onActivate(HWND window, WPARAM wParam) {
     return 1;
 }
 
-LRESULT handleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_COMMAND:
         return onCommand(wParam, lParam);
@@ -108,16 +111,6 @@ LRESULT handleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         EnumChildWindows(window, sendColourChange, 0);
         return DefWindowProcA(window, message, wParam, lParam);
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-}  // namespace
-
-LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return handleMainWindowMessage(window, message, wParam, lParam);
-    } catch (...) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

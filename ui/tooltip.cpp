@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "gadgets.h"
+#include "startup.h"
 
 namespace {
 

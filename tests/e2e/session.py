@@ -228,7 +228,19 @@ class Session:
         return self.ask("boxes")["boxes"]
 
     def wait_box(self, timeout=10.0):
-        return wait_for(lambda: self.boxes(), timeout, what="a message box")[0]
+        """The first message box once it is drawn: its icon is read from the
+        screen, so it is recognised only after the box has painted it. A box
+        whose icon stays unknown is answered as it is, for the test to judge."""
+        def drawn():
+            boxes = self.boxes()
+            return boxes if boxes and boxes[0]["icon"] != "unknown" else None
+        try:
+            return wait_for(drawn, timeout, what="a message box")[0]
+        except WaitTimeout:
+            boxes = self.boxes()
+            if boxes:
+                return boxes[0]
+            raise
 
     def clipboard(self):
         """The clipboard's CF_TEXT block, every byte of it, or None."""

@@ -1,5 +1,8 @@
 #include "basic_expression.h"
 
+#include <array>
+#include <utility>
+
 namespace {
 
 struct Reader {
@@ -68,7 +71,41 @@ std::optional<std::string> evaluateExpression(Reader& reader) {
     }
 }
 
+// Windows' values of the message-box constants that PureBasic knows by name.
+constexpr std::array<std::pair<std::string_view, std::uint32_t>, 14> windowsConstants{{
+    {"#MB_OK", 0x0},           {"#MB_OKCANCEL", 0x1},       {"#MB_ABORTRETRYIGNORE", 0x2},
+    {"#MB_YESNOCANCEL", 0x3},  {"#MB_YESNO", 0x4},          {"#MB_RETRYCANCEL", 0x5},
+    {"#MB_ICONERROR", 0x10},   {"#MB_ICONQUESTION", 0x20},  {"#MB_ICONWARNING", 0x30},
+    {"#MB_ICONINFORMATION", 0x40}, {"#MB_TASKMODAL", 0x2000}, {"#MB_SYSTEMMODAL", 0x1000},
+    {"#MB_DEFBUTTON2", 0x100}, {"#MB_DEFBUTTON3", 0x200},
+}};
+
+std::optional<std::uint32_t> constantValue(std::string_view name) {
+    for (const auto& [constant, value] : windowsConstants) {
+        if (constant == name) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<std::uint32_t> evaluateFlags(std::string_view flags) {
+    std::uint32_t style = 0;
+    for (;;) {
+        const std::size_t bar = flags.find('|');
+        const std::optional<std::uint32_t> value = constantValue(flags.substr(0, bar));
+        if (!value) {
+            return std::nullopt;
+        }
+        style |= *value;
+        if (bar == std::string_view::npos) {
+            return style;
+        }
+        flags.remove_prefix(bar + 1);
+    }
+}
 
 std::optional<ParsedCall> parseCall(std::string_view source) {
     Reader reader{source};

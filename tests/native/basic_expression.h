@@ -4,6 +4,7 @@
 // with what a PureBasic program would see at run time.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,3 +21,7 @@ struct ParsedCall {
 // Answers the parsed call, or nothing when the text is not exactly one call
 // (with its Select block) in the shape the generator writes.
 std::optional<ParsedCall> parseCall(std::string_view source);
+
+// Answers the style that a "|"-joined list of message-box constants stands
+// for, by Windows' values of the constants, or nothing for an unknown name.
+std::optional<std::uint32_t> evaluateFlags(std::string_view flags);

@@ -15,13 +15,12 @@
 
 namespace {
 
-constexpr UINT addText = 2001;
 constexpr std::uint32_t opaque = 0xFF000000;
 
 // Replaces the document with raw bytes in the editor's own encoding.
 void setDocument(std::string_view bytes) {
     sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>(""));
-    sendEditorMessage(gadgets::editor, addText, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
+    sendEditorMessage(gadgets::editor, sci::addText, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
 }
 
 std::string text(std::string_view view) {

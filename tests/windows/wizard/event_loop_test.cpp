@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ansi_text.h"
+#include "clipboard.h"
 #include "editor.h"
 #include "event_loop.h"
 #include "events.h"
@@ -133,6 +134,13 @@ using EventLoop = WizardWindow;
 TEST_F(EventLoop, CloseEventEndsTheLoopAndLeavesTheWindow) {
     EXPECT_TRUE(runLoopWithScript({}));
     EXPECT_TRUE(IsWindow(mainWindowHandle()));
+}
+
+TEST_F(EventLoop, EnterAsTheVeryFirstKeyMovesTheFocusToTheEditor) {
+    EXPECT_TRUE(runLoopWithScript({
+        [] { pressKey(VK_RETURN); },
+        [] { EXPECT_EQ(GetFocus(), gadget(gadgets::editor)); },
+    }));
 }
 
 TEST_F(EventLoop, EnterInTheTitleFieldMovesTheFocusToTheEditorAndAddsNoLine) {
@@ -261,6 +269,8 @@ TEST_F(EventLoop, ASixteenMebibyteMessageIsCopiedWhole) {
 }
 
 TEST_F(EventLoop, CopyOfAnEmptyEditorUsesTheEmptyDocument) {
+    setClipboardText("not a copy");
+    ASSERT_EQ(clipboardText(), "not a copy");
     EXPECT_TRUE(runLoopWithScript({
         [] { focusGadget(gadgets::copyButton); },
         [] { pressKey(VK_SPACE); },

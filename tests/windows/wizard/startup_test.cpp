@@ -1,6 +1,6 @@
 // The program started as a process of its own: without the editor library it
-// shows one error box and ends with 0; with it the window opens filled and
-// closing it ends the process with 0.
+// shows one error box and ends with 0; with it the window opens filled, takes
+// the first key in the title field, and closing it ends the process with 0.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -18,6 +18,8 @@ namespace {
 
 constexpr auto waitLimit = std::chrono::seconds(20);
 constexpr DWORD exitWaitMilliseconds = 20000;
+constexpr int iconSide = 32;
+constexpr WORD letterKey = 'X';
 
 // A fresh folder holding a copy of the program, and the editor library
 // where asked.
@@ -70,17 +72,27 @@ RunningProgram start(const ProgramFolder& folder) {
     return running;
 }
 
-std::vector<HWND> waitForWindows(const char* windowClass, DWORD processId) {
+// Polls until condition answers true; false after the wait limit.
+template <typename Condition>
+bool waitUntil(Condition condition) {
     const auto deadline = std::chrono::steady_clock::now() + waitLimit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::vector<HWND> windows = topLevelWindows(windowClass, processId);
-        std::erase_if(windows, [](HWND window) { return IsWindowVisible(window) == FALSE; });
-        if (!windows.empty()) {
-            return windows;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    return {};
+    return true;
+}
+
+std::vector<HWND> waitForWindows(const char* windowClass, DWORD processId) {
+    std::vector<HWND> windows;
+    waitUntil([&] {
+        windows = topLevelWindows(windowClass, processId);
+        std::erase_if(windows, [](HWND window) { return IsWindowVisible(window) == FALSE; });
+        return !windows.empty();
+    });
+    return windows;
 }
 
 DWORD waitForExit(const RunningProgram& running) {
@@ -108,13 +120,73 @@ HWND childOfClass(HWND parent, const char* windowClass) {
     return FindWindowExA(parent, nullptr, windowClass, nullptr);
 }
 
-// The keyboard focus of the program's thread once its start has settled.
 HWND focusOfProgram(HWND window) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
     return info.hwndFocus;
+}
+
+// The pixels of a square the size of an icon, drawn by draw(square, screen).
+template <typename Draw>
+std::vector<COLORREF> squarePixels(Draw draw) {
+    const HDC screen = GetDC(nullptr);
+    const HDC square = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, iconSide, iconSide);
+    const HGDIOBJ previous = SelectObject(square, bitmap);
+    draw(square, screen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < iconSide; ++y) {
+        for (int x = 0; x < iconSide; ++x) {
+            pixels.push_back(GetPixel(square, x, y));
+        }
+    }
+    SelectObject(square, previous);
+    DeleteObject(bitmap);
+    DeleteDC(square);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> iconOn(HICON icon, int stockBrush) {
+    return squarePixels([&](HDC square, HDC) {
+        const RECT area{0, 0, iconSide, iconSide};
+        FillRect(square, &area, static_cast<HBRUSH>(GetStockObject(stockBrush)));
+        DrawIconEx(square, 0, 0, icon, iconSide, iconSide, 0, nullptr, DI_NORMAL);
+    });
+}
+
+// Whether the screen shows a system icon on a control, as a person would see
+// it: every opaque pixel of the icon (alike on black and on white) is there.
+// The icon handle of another process cannot be read, so its picture is.
+bool showsSystemIcon(HWND control, LPCSTR systemIcon) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    const HICON icon = LoadIconA(nullptr, systemIcon);
+    const std::vector<COLORREF> onBlack = iconOn(icon, BLACK_BRUSH);
+    const std::vector<COLORREF> onWhite = iconOn(icon, WHITE_BRUSH);
+    const std::vector<COLORREF> shown = squarePixels([&](HDC square, HDC screen) {
+        BitBlt(square, 0, 0, iconSide, iconSide, screen, place.left, place.top, SRCCOPY);
+    });
+    std::size_t opaque = 0;
+    for (std::size_t pixel = 0; pixel < shown.size(); ++pixel) {
+        if (onBlack[pixel] == onWhite[pixel]) {
+            ++opaque;
+            if (shown[pixel] != onBlack[pixel]) {
+                return false;
+            }
+        }
+    }
+    return opaque > 0;
+}
+
+HWND iconOfBox(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) != FALSE) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 void expectWindowOpensFilledAndClosesWithZero(ProgramFolder& folder) {
@@ -126,8 +198,13 @@ void expectWindowOpensFilledAndClosesWithZero(ProgramFolder& folder) {
     EXPECT_EQ(controlText(window), "MessageRequester");
     EXPECT_EQ(SendMessageA(childOfClass(window, WC_LISTVIEWA), LVM_GETITEMCOUNT, 0, 0), 5);
     EXPECT_NE(childOfClass(window, "Scintilla"), nullptr);
+    // The letter arriving is the sign that the start has settled and the
+    // program takes keys.
+    const HWND titleField = childOfClass(window, "Edit");
+    pressKey(letterKey);
+    EXPECT_TRUE(waitUntil([&] { return !controlText(titleField).empty(); })) << "the first key reaches the title field";
+    EXPECT_EQ(focusOfProgram(window), titleField);
     EXPECT_TRUE(topLevelWindows("#32770", running.process.dwProcessId).empty());
-    EXPECT_EQ(focusOfProgram(window), childOfClass(window, "Edit"));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(waitForExit(running), 0U);
 }
@@ -149,6 +226,9 @@ void expectOneErrorBoxAndEndWithZero(const ProgramFolder& folder) {
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
     EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
     EXPECT_EQ(GetDlgItem(box, IDYES), nullptr);
+    const HWND icon = iconOfBox(box);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(waitUntil([&] { return showsSystemIcon(icon, IDI_HAND); })) << "the error icon";
     EXPECT_TRUE(topLevelWindows(mainWindowClassName, running.process.dwProcessId).empty());
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     EXPECT_EQ(waitForExit(running), 0U);

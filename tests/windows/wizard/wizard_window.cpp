@@ -1,13 +1,11 @@
 #include "wizard_window.h"
 
-#include <commctrl.h>
-
 #include <array>
 
 #include "event_loop.h"
 #include "events.h"
 #include "main_window.h"
-#include "gadgets.h"
+#include "startup.h"
 
 namespace {
 
@@ -91,18 +89,14 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM search) {
 }  // namespace
 
 void WizardWindow::SetUpTestSuite() {
+    prepareCommonControls();
     ASSERT_NE(LoadLibraryA("Scintilla.dll"), nullptr);
-    InitCommonControls();
 }
 
 void WizardWindow::SetUp() {
     pumpMessages();
     eventState() = EventState{};
-    createMainWindow();
-    ASSERT_NE(mainWindowHandle(), nullptr);
-    fillOptionLists();
-    focusGadget(gadgets::titleField);
-    showMainWindow();
+    ASSERT_TRUE(startMainWindow());
 }
 
 void WizardWindow::TearDown() {

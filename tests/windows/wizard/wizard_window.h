@@ -10,8 +10,26 @@
 #include <string>
 #include <vector>
 
-// Builds the window as start-up does (created, filled, focus in the title
-// field, shown) and destroys it afterwards.
+// The Scintilla messages that only the tests send, beside those the program
+// sends (editor.h).
+namespace sci {
+inline constexpr UINT getViewWhitespace = 2020;
+inline constexpr UINT getCaretFore = 2138;
+inline constexpr UINT getCaretWidth = 2189;
+inline constexpr UINT getMarginWidthN = 2243;
+inline constexpr UINT setText = 2181;
+inline constexpr UINT addText = 2001;
+inline constexpr UINT setCodePage = 2037;
+inline constexpr UINT getElementColour = 2754;
+inline constexpr UINT getElementIsSet = 2756;
+
+inline constexpr WPARAM elementSelectionText = 10;
+inline constexpr WPARAM elementSelectionBack = 11;
+inline constexpr WPARAM elementWhitespace = 60;
+}  // namespace sci
+
+// Builds the window with the program's own start-up steps and destroys it
+// afterwards.
 class WizardWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
