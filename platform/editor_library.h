@@ -12,8 +12,9 @@
 using EditorLibraryLoader = HMODULE (*)(const char* name);
 
 // Tries the three places in order and answers the first module that the
-// loader accepts, or nullptr. A later candidate name is computed only when the earlier ones
-// failed, so the registry is read only when the first two did not load.
+// loader accepts, or nullptr. A later candidate name is computed only when
+// the earlier ones failed, so the registry is read only when the first two
+// did not load.
 HMODULE locateEditorLibrary();
 HMODULE locateEditorLibrary(EditorLibraryLoader load);
 

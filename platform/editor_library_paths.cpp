@@ -8,6 +8,14 @@ constexpr char doubleQuote = '"';
 constexpr char blank = ' ';
 constexpr char backslash = '\\';
 
+std::string_view programPathOfOpenCommand(std::string_view command) {
+    if (!command.empty() && command.front() == doubleQuote) {
+        const std::string_view quoted = command.substr(1);
+        return quoted.substr(0, quoted.find(doubleQuote));
+    }
+    return command.substr(0, command.find(blank));
+}
+
 }  // namespace
 
 std::string pathPart(std::string_view fileName) {
@@ -21,14 +29,6 @@ std::string pathPart(std::string_view fileName) {
 std::string textBeforeNul(const char* data, std::size_t size) {
     const char* const end = std::find(data, data + size, '\0');
     return std::string(data, end);
-}
-
-std::string_view programPathOfOpenCommand(std::string_view command) {
-    if (!command.empty() && command.front() == doubleQuote) {
-        const std::string_view quoted = command.substr(1);
-        return quoted.substr(0, quoted.find(doubleQuote));
-    }
-    return command.substr(0, command.find(blank));
 }
 
 std::string folderFromOpenCommand(std::string_view command) {

@@ -18,13 +18,11 @@ std::string pathPart(std::string_view fileName);
 // data stored without its NUL reads the same as data stored with it.
 std::string textBeforeNul(const char* data, std::size_t size);
 
-// The program's path in a registered open command: the text inside the first
-// pair of double quotes when the command begins with one (to the end when the
-// quote is never closed), else the text up to the first blank, or all of it.
-std::string_view programPathOfOpenCommand(std::string_view command);
-
-// The folder of the command's program path, up to and including its last
-// backslash; "" when the path holds none.
+// The folder of a registered open command's program path, up to and
+// including its last backslash; "" when the path holds none. The path is the
+// text inside the first pair of double quotes when the command begins with
+// one (to the end when the quote is never closed), else the text up to the
+// first blank, or all of it.
 std::string folderFromOpenCommand(std::string_view command);
 
 // The third candidate name: the folder (cut at its first double quote, should
