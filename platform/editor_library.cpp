@@ -7,6 +7,7 @@
 namespace {
 
 constexpr const char* bareLibraryName = "Scintilla.dll";
+constexpr const char* editorWindowClass = "Scintilla";
 
 // Large enough for any path the platform gives, so a program in a deep folder
 // still finds the library beside it.
@@ -42,7 +43,19 @@ std::string readOpenCommand(HKEY root, const char* subkey) {
 }  // namespace
 
 HMODULE loadEditorLibrary(const char* name) {
-    return LoadLibraryA(name);
+    HMODULE library = LoadLibraryA(name);
+    if (library == nullptr) {
+        return nullptr;
+    }
+    // Another program's file of that name, or a damaged build, loads but gives
+    // the window no editor: it counts as not found.
+    WNDCLASSEXA editorClass{};
+    editorClass.cbSize = sizeof(editorClass);
+    if (GetClassInfoExA(library, editorWindowClass, &editorClass) == FALSE) {
+        FreeLibrary(library);
+        return nullptr;
+    }
+    return library;
 }
 
 HMODULE locateEditorLibrary() {

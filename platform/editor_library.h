@@ -11,13 +11,15 @@
 
 using EditorLibraryLoader = HMODULE (*)(const char* name);
 
-// Tries the three places in order and answers the first loaded module, or
-// nullptr. A later candidate name is computed only when the earlier ones
-// failed, so the registry is read only when the first two did not load.
+// Tries the three places in order and answers the first module that the
+// loader accepts, or nullptr. A later candidate name is computed only when
+// the earlier ones failed, so the registry is read only when the first two
+// did not load.
 HMODULE locateEditorLibrary();
 HMODULE locateEditorLibrary(EditorLibraryLoader load);
 
-// LoadLibraryA(name), answered unchanged.
+// LoadLibraryA(name) when the loaded library registers the "Scintilla" window
+// class; a library without it is freed again and answered as nullptr.
 HMODULE loadEditorLibrary(const char* name);
 
 // The folder of the running program's file with its trailing backslash, or

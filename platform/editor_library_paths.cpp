@@ -5,10 +5,16 @@
 namespace {
 
 constexpr char doubleQuote = '"';
-// An open command loses its first character and its last six (the path's
-// closing quote, the blank and the quoted %1): seven in all. Only a leading
-// double quote is dropped at the front; the count stays the same.
-constexpr std::size_t openCommandDroppedLength = 7;
+constexpr char blank = ' ';
+constexpr char backslash = '\\';
+
+std::string_view programPathOfOpenCommand(std::string_view command) {
+    if (!command.empty() && command.front() == doubleQuote) {
+        const std::string_view quoted = command.substr(1);
+        return quoted.substr(0, quoted.find(doubleQuote));
+    }
+    return command.substr(0, command.find(blank));
+}
 
 }  // namespace
 
@@ -26,11 +32,12 @@ std::string textBeforeNul(const char* data, std::size_t size) {
 }
 
 std::string folderFromOpenCommand(std::string_view command) {
-    if (command.size() <= openCommandDroppedLength) {
+    const std::string_view program = programPathOfOpenCommand(command);
+    const std::size_t lastBackslash = program.rfind(backslash);
+    if (lastBackslash == std::string_view::npos) {
         return std::string();
     }
-    const std::size_t first = command.front() == doubleQuote ? 1 : 0;
-    return pathPart(command.substr(first, command.size() - openCommandDroppedLength));
+    return std::string(program.substr(0, lastBackslash + 1));
 }
 
 std::string editorLibraryPathInFolder(std::string_view folder) {

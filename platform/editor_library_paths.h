@@ -18,13 +18,13 @@ std::string pathPart(std::string_view fileName);
 // data stored without its NUL reads the same as data stored with it.
 std::string textBeforeNul(const char* data, std::size_t size);
 
-// The folder cut out of a registered open command of the shape
-// "<program path>" "%1": n - 7 characters are kept, from the second one when
-// the command begins with a double quote, else from the first; then the
-// folder part is taken. Seven characters or fewer give "".
+// The folder of a registered open command's program path, up to and
+// including its last backslash; "" when the path holds none. The path is the
+// text inside the first pair of double quotes when the command begins with
+// one (to the end when the quote is never closed), else the text up to the
+// first blank, or all of it.
 std::string folderFromOpenCommand(std::string_view command);
 
-// The third candidate name: the folder (which may still carry the rest of a
-// command of another shape, cut at its first double quote) followed by the
-// library's relative place.
+// The third candidate name: the folder (cut at its first double quote, should
+// it hold one) followed by the library's relative place.
 std::string editorLibraryPathInFolder(std::string_view folder);

@@ -471,18 +471,24 @@ std::string commandItems(std::istream&) {
     return R"({"ok":1,"items":[)" + items + "]}";
 }
 
+// The process's working set and private bytes, and its GDI and USER object
+// counts (Wine answers 0 to these).
 std::string commandMemory(std::istream& args) {
     DWORD process = 0;
     args >> process;
     HANDLE target = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
-    PROCESS_MEMORY_COUNTERS counters = {};
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
-    const bool known = target && GetProcessMemoryInfo(target, &counters, sizeof counters);
+    const bool known = target && GetProcessMemoryInfo(target, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                                      sizeof counters);
+    const DWORD gdiObjects = target ? GetGuiResources(target, GR_GDIOBJECTS) : 0;
+    const DWORD userObjects = target ? GetGuiResources(target, GR_USEROBJECTS) : 0;
     if (target) {
         CloseHandle(target);
     }
     return std::string(R"({"ok":)") + (known ? "1" : "0") + R"(,"workingSet":)" +
-           std::to_string(counters.WorkingSetSize) + "}";
+           std::to_string(counters.WorkingSetSize) + R"(,"private":)" + std::to_string(counters.PrivateUsage) +
+           R"(,"gdiObjects":)" + std::to_string(gdiObjects) + R"(,"userObjects":)" + std::to_string(userObjects) + "}";
 }
 
 // --- registry ----------------------------------------------------------------

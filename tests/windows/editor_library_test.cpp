@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -36,21 +37,42 @@ TEST(TextBeforeNul, EndsAtTheSizeOrTheFirstNul) {
     EXPECT_EQ(textBeforeNul(withNul, 7), "abc");
 }
 
-TEST(FolderFromOpenCommand, CutsTheFolderOutOfTheCommand) {
-    EXPECT_EQ(folderFromOpenCommand("\"C:\\PB\\PureBasic.exe\" \"%1\""), "C:\\PB\\");
-    EXPECT_EQ(folderFromOpenCommand("\"C:\\Program Files\\PureBasic\\PureBasic.exe\" \"%1\""),
-              "C:\\Program Files\\PureBasic\\");
-    EXPECT_EQ(folderFromOpenCommand("C:\\PB\\PureBasic.exe \"%1\""), "C:\\PB\\")
-        << "an unquoted path keeps its first character";
-    EXPECT_EQ(folderFromOpenCommand("\"C:\\PB\\PureBasic.exe\" /X \"D:\\a\\b.txt\" \"%1\""),
-              "C:\\PB\\PureBasic.exe\" /X \"D:\\a\\");
-}
-
-TEST(FolderFromOpenCommand, SevenCharactersOrFewerGiveNoFolder) {
-    EXPECT_EQ(folderFromOpenCommand("\"\\ \"%1\""), "") << "seven characters, quoted";
-    EXPECT_EQ(folderFromOpenCommand("\\x \"%1\""), "") << "seven characters, unquoted";
-    EXPECT_EQ(folderFromOpenCommand("\"%1\""), "");
-    EXPECT_EQ(folderFromOpenCommand(""), "");
+// Each registered command beside the folder the former fixed cut gave (a
+// leading quote and the last seven characters dropped) and the folder of the
+// program's path; the last column is the name the third attempt loads.
+TEST(FolderFromOpenCommand, IsTheFolderOfTheProgramPath) {
+    const struct {
+        std::string_view command;
+        std::string_view cutFolder;
+        std::string_view folder;
+        std::string_view libraryPath;
+    } cases[] = {
+        {R"("C:\PB\PureBasic.exe" "%1")", R"(C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"("C:\Program Files\PureBasic\PureBasic.exe" "%1")", R"(C:\Program Files\PureBasic\)",
+         R"(C:\Program Files\PureBasic\)", R"(C:\Program Files\PureBasic\Compilers\Scintilla.dll)"},
+        {R"(C:\PB\PureBasic.exe "%1")", R"(C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"("C:\PB\PureBasic.exe" /X "D:\a\b.txt" "%1")", R"(C:\PB\PureBasic.exe" /X "D:\a\)", R"(C:\PB\)",
+         R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"(C:\PB\PB.exe)", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"(C:\PB\pb %1)", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"("C:\PB\PureBasic.exe)", R"(C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"("C:\PB\PB.exe)", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"(C:\Program Files\PureBasic\PureBasic.exe "%1")", R"(C:\Program Files\PureBasic\)", R"(C:\)",
+         R"(C:\Compilers\Scintilla.dll)"},
+        {R"("C:/PB/PureBasic.exe" "%1")", "C:/PB/", "", R"(Compilers\Scintilla.dll)"},
+        {R"("\ "%1")", "", R"(\)", R"(\Compilers\Scintilla.dll)"},
+        {R"(\x "%1")", "", R"(\)", R"(\Compilers\Scintilla.dll)"},
+        {R"( "C:\PB\PureBasic.exe" "%1")", R"( "C:\PB\)", "", R"(Compilers\Scintilla.dll)"},
+        {R"(PureBasic.exe "%1")", "", "", R"(Compilers\Scintilla.dll)"},
+        {R"("%1")", "", "", R"(Compilers\Scintilla.dll)"},
+        {R"(")", "", "", R"(Compilers\Scintilla.dll)"},
+        {"", "", "", R"(Compilers\Scintilla.dll)"},
+    };
+    for (const auto& each : cases) {
+        const std::string folder = folderFromOpenCommand(each.command);
+        EXPECT_EQ(folder, each.folder) << each.command << " (the fixed cut gave " << each.cutFolder << ")";
+        EXPECT_EQ(editorLibraryPathInFolder(folder), each.libraryPath) << each.command;
+    }
 }
 
 TEST(EditorLibraryPathInFolder, AppendsTheRelativePlaceToTheTrimmedFolder) {
@@ -173,14 +195,49 @@ TEST_F(OpenCommandTest, ShapesOfTheCommand) {
 
     ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, "\"C:\\PB\\PureBasic.exe\" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\") << "value stored without its NUL";
-    ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, "\"\\ \"%1\""));
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "seven characters stored without their NUL";
-
-    ASSERT_TRUE(setOpenCommand(classesRoot, "\"\\ \"%1\""));
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "");
 
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Applications\\PureBasic.exe");
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "no open command";
+}
+
+// A command of the given length, unquoted or with an opening quote that is
+// never closed, whose program path ends with a backslash at its very end, so
+// that every character of the data is part of the folder.
+std::string commandOfLength(std::size_t length, bool unmatchedQuote) {
+    const std::string start = unmatchedQuote ? "\"C:\\" : "C:\\";
+    if (length <= 1) {
+        return start.substr(0, length);
+    }
+    return start + std::string(length - start.size() - 1, 'x') + '\\';
+}
+
+// The value holds 9999 bytes: a command with its NUL up to 9998 characters,
+// one stored without its NUL up to 9999. A longer one is not read.
+TEST_F(OpenCommandTest, CommandsAtTheValueBufferLimits) {
+    constexpr std::size_t valueCapacity = 9999;
+    for (const std::size_t length : {0U, 1U, 7U, 8U, 9998U, 9999U, 10000U}) {
+        for (const bool unmatchedQuote : {false, true}) {
+            const std::string command = commandOfLength(length, unmatchedQuote);
+            const std::string folder = length > 1 ? command.substr(unmatchedQuote ? 1 : 0) : "";
+            ASSERT_TRUE(setOpenCommand(classesRoot, command));
+            EXPECT_EQ(queryPureBasicFolder(newVersionWord), length < valueCapacity ? folder : "")
+                << length << " characters" << (unmatchedQuote ? " with an unmatched quote" : "");
+            ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, command));
+            EXPECT_EQ(queryPureBasicFolder(newVersionWord), length <= valueCapacity ? folder : "")
+                << length << " characters stored without their NUL" << (unmatchedQuote ? ", unmatched quote" : "");
+        }
+    }
+}
+
+// Only a library that provides the editor's window class counts as loaded;
+// any other is freed again at once. The editor's library comes last: its
+// class is global to the process once registered.
+TEST(LoadEditorLibrary, NeedsTheEditorWindowClass) {
+    EXPECT_EQ(loadEditorLibrary(NO_EDITOR_LIBRARY), nullptr) << "loads but registers no class";
+    EXPECT_EQ(GetModuleHandleA("NoEditor.dll"), nullptr) << "freed again";
+    EXPECT_EQ(loadEditorLibrary(NOT_A_LIBRARY), nullptr) << "a text file";
+    EXPECT_EQ(loadEditorLibrary(OTHER_ARCHITECTURE_LIBRARY), nullptr);
+    EXPECT_NE(loadEditorLibrary(TEST_SCINTILLA_DLL), nullptr);
 }
 
 // Records the names the search hands to the loader; answers a module for the

@@ -57,6 +57,12 @@ bool bringToForeground(HWND window) {
     return false;
 }
 
+std::string className(HWND window) {
+    std::vector<char> name(64, '\0');
+    GetClassNameA(window, name.data(), static_cast<int>(name.size()));
+    return std::string(name.data());
+}
+
 std::string windowText(HWND window) {
     std::vector<char> buffer(1024, '\0');
     const int length = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
@@ -68,9 +74,7 @@ struct BoxFinder {
 };
 
 BOOL CALLBACK findBoxCallback(HWND window, LPARAM found) {
-    std::vector<char> className(64, '\0');
-    GetClassNameA(window, className.data(), static_cast<int>(className.size()));
-    if (std::string(className.data()) == "#32770" && IsWindowVisible(window)) {
+    if (className(window) == "#32770" && IsWindowVisible(window)) {
         reinterpret_cast<BoxFinder*>(found)->box = window;
         return FALSE;
     }
@@ -152,6 +156,68 @@ private:
     HWND window_ = nullptr;
 };
 
+// Another program's visible window: Wine's notepad, ended with the object.
+class OtherProcessWindow {
+public:
+    OtherProcessWindow() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        std::string commandLine = "notepad.exe";
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &process_) == FALSE) {
+            return;
+        }
+        WaitForInputIdle(process_.hProcess, waitMilliseconds);
+        const auto deadline = std::chrono::steady_clock::now() + boxWaitLimit;
+        while (window_ == nullptr && std::chrono::steady_clock::now() < deadline) {
+            EnumWindows(findWindowOfProcess, reinterpret_cast<LPARAM>(this));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    ~OtherProcessWindow() {
+        if (process_.hProcess != nullptr) {
+            TerminateProcess(process_.hProcess, 0);
+            WaitForSingleObject(process_.hProcess, waitMilliseconds);
+            CloseHandle(process_.hThread);
+            CloseHandle(process_.hProcess);
+        }
+    }
+    OtherProcessWindow(const OtherProcessWindow&) = delete;
+    OtherProcessWindow& operator=(const OtherProcessWindow&) = delete;
+
+    HWND window() const { return window_; }
+
+private:
+    static constexpr DWORD waitMilliseconds = 10000;
+
+    static BOOL CALLBACK findWindowOfProcess(HWND window, LPARAM self) {
+        auto* other = reinterpret_cast<OtherProcessWindow*>(self);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (processId == other->process_.dwProcessId && IsWindowVisible(window) != FALSE) {
+            other->window_ = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// Refuses the creation of every message box of the calling thread, so that
+// MessageBoxA fails; records whether the watched window was disabled then.
+HWND watchedWindow = nullptr;
+bool watchedWasEnabled = true;
+
+LRESULT CALLBACK refuseBoxCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && className(reinterpret_cast<HWND>(wParam)) == "#32770") {
+        watchedWasEnabled = IsWindowEnabled(watchedWindow) != FALSE;
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST(ModalMessageBox, ShowsCaptionAndTextAndAnswersThePressedButton) {
     constexpr auto caption = ansi("Проверка");
     constexpr auto text = ansi("Первая строка\nвторая строка");
@@ -229,6 +295,41 @@ TEST(ModalMessageBox, WithAnotherThreadInTheForegroundDisablesAllOfTheThreadsVis
 
     DestroyWindow(first);
     DestroyWindow(second);
+}
+
+TEST(ModalMessageBox, WithAnotherProgramInTheForegroundHasNoOwnerAndDisablesTheThreadsWindows) {
+    HWND window = createTestWindow(true);
+    const OtherProcessWindow other;
+    ASSERT_NE(other.window(), nullptr) << "notepad did not start";
+    ASSERT_TRUE(bringToForeground(other.window()));
+
+    BoxSeen seen;
+    std::thread watcher = startWatcher(GetCurrentThreadId(), {window, other.window()}, IDOK, seen);
+    showMessageBox("caption", "text", MB_OK);
+    watcher.join();
+
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.owner, nullptr) << "another program's window never owns the box";
+    EXPECT_EQ(seen.enabled, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(IsWindowEnabled(window));
+    DestroyWindow(window);
+}
+
+TEST(ModalMessageBox, WhenTheBoxCannotBeShownItsFailureIsAnsweredAndTheWindowsAreEnabledAgain) {
+    HWND foreground = createTestWindow(true);
+    watchedWindow = createTestWindow(true);
+    ASSERT_TRUE(bringToForeground(foreground));
+
+    HHOOK hook = SetWindowsHookExA(WH_CBT, refuseBoxCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const int answer = showMessageBox("caption", "text", MB_OK);
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_LE(answer, 0) << "no button closed a box";
+    EXPECT_FALSE(watchedWasEnabled) << "the window was disabled for the box";
+    EXPECT_TRUE(IsWindowEnabled(watchedWindow));
+    DestroyWindow(foreground);
+    DestroyWindow(watchedWindow);
 }
 
 }  // namespace

@@ -123,6 +123,40 @@ TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsWindows1251) {
     EXPECT_EQ(readEditorLines().lines, EditorLines{typed.view()});
 }
 
+// Letters that the keyboard map lacks, typed as key input through the
+// program's own loop and sent straight to the editor as an input method may
+// do: a CJK letter, a Latin letter that the code page maps to its best fit,
+// and a letter beyond the 16-bit range (two UTF-16 units, each replaced).
+constexpr const wchar_t* lettersOutsideWindows1251 = L"a\u4E2D\u00E4\U0001F600b";
+constexpr const char* lettersInWindows1251 = "a?a??b";
+
+TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorArriveAsTheCodePageGivesThem) {
+    const std::wstring typed = lettersOutsideWindows1251;
+    EXPECT_TRUE(runLoopWithScript({
+        [] { focusGadget(gadgets::editor); },
+        [&] {
+            std::vector<INPUT> inputs;
+            for (const wchar_t unit : typed) {
+                for (const DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
+                    INPUT input{};
+                    input.type = INPUT_KEYBOARD;
+                    input.ki.wScan = unit;
+                    input.ki.dwFlags = flags;
+                    inputs.push_back(input);
+                }
+            }
+            SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        },
+    }));
+    EXPECT_EQ(readEditorLines(), EditorLines{lettersInWindows1251});
+
+    sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>(""));
+    for (const wchar_t unit : typed) {
+        SendMessageW(gadgetWindow(gadgets::editor), WM_CHAR, unit, 1);
+    }
+    EXPECT_EQ(readEditorLines(), EditorLines{lettersInWindows1251}) << "sent straight to the editor";
+}
+
 TEST_F(Editor, SingleByteDocumentPassesUnchanged) {
     sendEditorMessage(gadgets::editor, sci::setCodePage, 0);
     const auto bytes = ansi("Текст\r\nещё");

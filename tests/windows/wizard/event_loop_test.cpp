@@ -225,6 +225,51 @@ TEST_F(EventLoop, SpaceOnTheCopyButtonPutsTheGeneratedSourceOnTheClipboard) {
     EXPECT_EQ(clipboardText(), generateCall(deriveSpec(options), options.title, lines, false));
 }
 
+// The field takes no character beyond its limit, and the copy holds the
+// whole title.
+TEST_F(EventLoop, ATitleAtTheFieldsLimitIsCopiedWhole) {
+    const HWND field = gadget(gadgets::titleField);
+    const LRESULT limit = SendMessageA(field, EM_GETLIMITTEXT, 0, 0);
+    const std::string almostFull(static_cast<std::size_t>(limit) - 1, 'x');
+    EXPECT_TRUE(runLoopWithScript({
+        [&] {
+            setTitle(almostFull);
+            focusGadget(gadgets::titleField);
+            SendMessageA(field, EM_SETSEL, static_cast<WPARAM>(limit), limit);
+        },
+        [] { typeText("yz"); },
+        [] { focusGadget(gadgets::copyButton); },
+        [] { pressKey(VK_SPACE); },
+    }));
+    const std::string title = almostFull + "y";
+    EXPECT_EQ(readOptions().title.size(), title.size());
+    EXPECT_TRUE(clipboardText() == generateCall(deriveSpec(MessageBoxOptions{title}), title, {}, true))
+        << "the copy does not hold the whole title";
+}
+
+// A message of 16 MiB in many lines reaches the clipboard byte for byte.
+TEST_F(EventLoop, ASixteenMebibyteMessageIsCopiedWhole) {
+    constexpr std::size_t messageSize = 16U << 20U;
+    EditorLines lines;
+    std::string document;
+    while (document.size() < messageSize) {
+        lines.push_back("line " + std::to_string(lines.size()) + " \"quoted\" and some text to fill it up");
+        document.append(lines.back()).append("\r\n");
+    }
+    lines.emplace_back();
+    EXPECT_TRUE(runLoopWithScript({
+        [&] {
+            setEditorText(document.c_str());
+            focusGadget(gadgets::copyButton);
+        },
+        [] { pressKey(VK_SPACE); },
+    }));
+    const std::string copied = clipboardText();
+    const std::string expected = generateCall(deriveSpec(MessageBoxOptions{}), "", lines, false);
+    EXPECT_EQ(copied.size(), expected.size());
+    EXPECT_TRUE(copied == expected) << "the copied bytes differ";
+}
+
 TEST_F(EventLoop, CopyOfAnEmptyEditorUsesTheEmptyDocument) {
     setClipboardText("not a copy");
     ASSERT_EQ(clipboardText(), "not a copy");

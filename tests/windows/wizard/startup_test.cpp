@@ -43,9 +43,11 @@ public:
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
-    void addEditorLibrary(const std::string& subfolder) {
+    // Puts a copy of file, the editor library unless told otherwise, in the
+    // library's place beside the program or in a subfolder.
+    void addEditorLibrary(const std::string& subfolder, const char* file = SCINTILLA_LIBRARY) {
         CreateDirectoryA((folder_ + subfolder).c_str(), nullptr);
-        CopyFileA(SCINTILLA_LIBRARY, (folder_ + subfolder + "Scintilla.dll").c_str(), FALSE);
+        CopyFileA(file, (folder_ + subfolder + "Scintilla.dll").c_str(), FALSE);
     }
     std::string program() const { return folder_ + "MessageRequesterWizard.exe"; }
     const std::string& folder() const { return folder_; }
@@ -207,14 +209,16 @@ void expectWindowOpensFilledAndClosesWithZero(ProgramFolder& folder) {
     EXPECT_EQ(waitForExit(running), 0U);
 }
 
-}  // namespace
-
-TEST(StartUp, WithoutTheEditorLibraryShowsOneErrorBoxAndEndsWithZero) {
-    ProgramFolder folder("wizard-no-editor-");
+void expectOneErrorBoxAndEndWithZero(const ProgramFolder& folder) {
     RunningProgram running = start(folder);
     ASSERT_TRUE(running.started);
     const std::vector<HWND> boxes = waitForWindows("#32770", running.process.dwProcessId);
-    ASSERT_EQ(boxes.size(), 1U);
+    if (boxes.size() != 1U) {
+        ADD_FAILURE() << "expected one error box, found " << boxes.size();
+        TerminateProcess(running.process.hProcess, 1);
+        waitForExit(running);
+        return;
+    }
     const HWND box = boxes.front();
     EXPECT_EQ(controlText(box), "MessageRequester");
     EXPECT_EQ(controlText(GetDlgItem(box, 0xFFFF)),
@@ -228,6 +232,39 @@ TEST(StartUp, WithoutTheEditorLibraryShowsOneErrorBoxAndEndsWithZero) {
     EXPECT_TRUE(topLevelWindows(mainWindowClassName, running.process.dwProcessId).empty());
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     EXPECT_EQ(waitForExit(running), 0U);
+}
+
+}  // namespace
+
+TEST(StartUp, WithoutTheEditorLibraryShowsOneErrorBoxAndEndsWithZero) {
+    ProgramFolder folder("wizard-no-editor-");
+    expectOneErrorBoxAndEndWithZero(folder);
+}
+
+// A file of the library's name in the first place that is not the editor's
+// library is passed over: the next place is tried, and the error box comes
+// only when no place yields the editor.
+TEST(StartUp, AFileInTheFirstPlaceThatIsNotTheEditorLibraryIsPassedOver) {
+    const struct {
+        const char* name;
+        const char* file;
+    } impostors[] = {
+        {"text-", NOT_A_LIBRARY},
+        {"other-architecture-", OTHER_ARCHITECTURE_LIBRARY},
+        {"no-editor-class-", NO_EDITOR_LIBRARY},
+    };
+    for (const auto& impostor : impostors) {
+        SCOPED_TRACE(impostor.file);
+        {
+            ProgramFolder alone((std::string("wizard-alone-") + impostor.name).c_str());
+            alone.addEditorLibrary("", impostor.file);
+            expectOneErrorBoxAndEndWithZero(alone);
+        }
+        ProgramFolder withEditor((std::string("wizard-then-editor-") + impostor.name).c_str());
+        withEditor.addEditorLibrary("", impostor.file);
+        withEditor.addEditorLibrary("Compilers\\");
+        expectWindowOpensFilledAndClosesWithZero(withEditor);
+    }
 }
 
 TEST(StartUp, WithTheEditorLibraryBesideTheProgramOpensTheFilledWindow) {
