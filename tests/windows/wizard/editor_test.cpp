@@ -148,13 +148,13 @@ TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorArriveAsTheCodePageGiv
             SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
         },
     }));
-    EXPECT_EQ(readEditorLines(), EditorLines{lettersInWindows1251});
+    EXPECT_EQ(readEditorLines().lines, EditorLines{lettersInWindows1251});
 
     sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>(""));
     for (const wchar_t unit : typed) {
         SendMessageW(gadgetWindow(gadgets::editor), WM_CHAR, unit, 1);
     }
-    EXPECT_EQ(readEditorLines(), EditorLines{lettersInWindows1251}) << "sent straight to the editor";
+    EXPECT_EQ(readEditorLines().lines, EditorLines{lettersInWindows1251}) << "sent straight to the editor";
 }
 
 TEST_F(Editor, SingleByteDocumentPassesUnchanged) {
