@@ -250,13 +250,14 @@ TEST_F(EventLoop, ATitleAtTheFieldsLimitIsCopiedWhole) {
 // A message of 16 MiB in many lines reaches the clipboard byte for byte.
 TEST_F(EventLoop, ASixteenMebibyteMessageIsCopiedWhole) {
     constexpr std::size_t messageSize = 16U << 20U;
-    EditorLines lines;
+    std::vector<std::string> texts;
     std::string document;
     while (document.size() < messageSize) {
-        lines.push_back("line " + std::to_string(lines.size()) + " \"quoted\" and some text to fill it up");
-        document.append(lines.back()).append("\r\n");
+        texts.push_back("line " + std::to_string(texts.size()) + " \"quoted\" and some text to fill it up");
+        document.append(texts.back()).append("\r\n");
     }
-    lines.emplace_back();
+    texts.emplace_back();
+    const EditorLines lines(texts.begin(), texts.end());
     EXPECT_TRUE(runLoopWithScript({
         [&] {
             setEditorText(document.c_str());
