@@ -29,11 +29,12 @@ inline constexpr std::array<char16_t, 64> cp1251UpperCharacters = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // 0xB8
 };
 
+inline constexpr char32_t firstCyrillicLetter = 0x0410;
+inline constexpr char32_t lastCyrillicLetter = 0x044F;
+
 // Maps one Unicode code point to its Windows-1251 byte; answers -1 when the
 // code page has no such character.
 constexpr int cp1251FromCodePoint(char32_t codePoint) {
-    constexpr char32_t firstCyrillicLetter = 0x0410;
-    constexpr char32_t lastCyrillicLetter = 0x044F;
     constexpr int firstLetterByte = 0xC0;
     constexpr int firstUpperByte = 0x80;
     if (codePoint < 0x80) {
