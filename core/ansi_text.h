@@ -16,28 +16,39 @@ struct AnsiText {
     constexpr const char* c_str() const { return bytes.data(); }
 };
 
+// The characters of Windows-1251 bytes 0x80 to 0xBF; 0 where the code page
+// defines none (0x98). Bytes 0xC0 to 0xFF are U+0410 to U+044F in order.
+inline constexpr std::array<char16_t, 64> cp1251UpperCharacters = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 0x88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 0x98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // 0xA0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // 0xA8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // 0xB0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // 0xB8
+};
+
+inline constexpr char32_t firstCyrillicLetter = 0x0410;
+inline constexpr char32_t lastCyrillicLetter = 0x044F;
+
 // Maps one Unicode code point to its Windows-1251 byte; answers -1 when the
 // code page has no such character.
 constexpr int cp1251FromCodePoint(char32_t codePoint) {
+    constexpr int firstLetterByte = 0xC0;
+    constexpr int firstUpperByte = 0x80;
     if (codePoint < 0x80) {
         return static_cast<int>(codePoint);
     }
-    if (codePoint >= 0x0410 && codePoint <= 0x044F) {
-        return static_cast<int>(codePoint - 0x0410 + 0xC0);
+    if (codePoint >= firstCyrillicLetter && codePoint <= lastCyrillicLetter) {
+        return static_cast<int>(codePoint - firstCyrillicLetter) + firstLetterByte;
     }
-    switch (codePoint) {
-    case 0x0401: return 0xA8;  // Ё
-    case 0x0451: return 0xB8;  // ё
-    case 0x00A0: return 0xA0;  // no-break space
-    case 0x00A9: return 0xA9;  // ©
-    case 0x00AB: return 0xAB;  // «
-    case 0x00BB: return 0xBB;  // »
-    case 0x00B0: return 0xB0;  // °
-    case 0x2013: return 0x96;  // –
-    case 0x2014: return 0x97;  // —
-    case 0x2116: return 0xB9;  // №
-    default: return -1;
+    for (std::size_t i = 0; i < cp1251UpperCharacters.size(); ++i) {
+        if (cp1251UpperCharacters[i] != 0 && cp1251UpperCharacters[i] == codePoint) {
+            return firstUpperByte + static_cast<int>(i);
+        }
     }
+    return -1;
 }
 
 // Converts a UTF-8 literal up to its first NUL; a malformed or unmappable character makes the

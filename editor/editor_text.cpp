@@ -3,12 +3,14 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "document_lines.h"
 #include "editor.h"
+#include "windows1251_prefix.h"
 
 namespace {
 
@@ -43,31 +45,73 @@ std::size_t pieceLength(std::string_view utf8) {
     return length;
 }
 
+// Converts valid UTF-8 through the platform, piece by piece, to out, which
+// holds maxCharSize bytes for each byte of utf8. Answers the bytes written, or
+// nothing when utf8 is not valid UTF-8.
+std::optional<std::size_t> convertThroughPlatform(std::string_view utf8, char* out, std::size_t maxCharSize,
+                                                  wchar_t* wide) {
+    std::size_t written = 0;
+    while (!utf8.empty()) {
+        const std::size_t length = pieceLength(utf8);
+        const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                                   static_cast<int>(length), wide, static_cast<int>(length));
+        const int ansiLength =
+            wideLength <= 0 ? 0
+                            : WideCharToMultiByte(CP_ACP, 0, wide, wideLength, out + written,
+                                                  static_cast<int>(length * maxCharSize), nullptr, nullptr);
+        if (ansiLength <= 0) {
+            return std::nullopt;
+        }
+        written += static_cast<std::size_t>(ansiLength);
+        utf8.remove_prefix(length);
+    }
+    return written;
+}
+
+// With Windows-1251 as the ANSI code page, the characters it holds are
+// converted by table, and only the runs between them by the platform, which
+// gives them the same bytes; a run that is not valid UTF-8 makes the whole
+// text invalid, as it would in one go.
+constexpr UINT windows1251 = 1251;
+
+std::optional<std::size_t> convertMostlyByTable(std::string_view utf8, char* out, wchar_t* wide) {
+    constexpr std::size_t singleByte = 1;
+    std::size_t written = 0;
+    while (!utf8.empty()) {
+        const ConvertedPrefix mapped = convertMappedPrefix(utf8, out + written);
+        written += mapped.written;
+        utf8.remove_prefix(mapped.read);
+        const std::size_t runLength = unmappedRunLength(utf8);
+        if (runLength > 0) {
+            const std::optional<std::size_t> run =
+                convertThroughPlatform(utf8.substr(0, runLength), out + written, singleByte, wide);
+            if (!run) {
+                return std::nullopt;
+            }
+            written += *run;
+            utf8.remove_prefix(runLength);
+        }
+    }
+    return written;
+}
+
 // Scintilla keeps a UTF-8 document unless told otherwise; the rest of the
 // program works on the ANSI code page (Windows-1251). Answers false, and
 // leaves text without lines, when utf8 is not valid UTF-8.
 bool convertValidUtf8(std::string_view utf8, EditorText& text) {
+    const bool tableApplies = GetACP() == windows1251;
     CPINFO codePage{};
     const std::size_t maxCharSize = GetCPInfo(CP_ACP, &codePage) != FALSE ? codePage.MaxCharSize : 2;
     // Each byte of UTF-8 gives at most one UTF-16 unit.
     text.bytes = std::make_unique_for_overwrite<char[]>(utf8.size() * maxCharSize);
     auto wide = std::make_unique_for_overwrite<wchar_t[]>(conversionPiece);
-    std::size_t written = 0;
-    while (!utf8.empty()) {
-        const std::size_t length = pieceLength(utf8);
-        const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                                   static_cast<int>(length), wide.get(), static_cast<int>(length));
-        const int ansiLength =
-            wideLength <= 0 ? 0
-                            : WideCharToMultiByte(CP_ACP, 0, wide.get(), wideLength, text.bytes.get() + written,
-                                                  static_cast<int>(length * maxCharSize), nullptr, nullptr);
-        if (ansiLength <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(ansiLength);
-        utf8.remove_prefix(length);
+    const std::optional<std::size_t> written =
+        tableApplies ? convertMostlyByTable(utf8, text.bytes.get(), wide.get())
+                     : convertThroughPlatform(utf8, text.bytes.get(), maxCharSize, wide.get());
+    if (!written) {
+        return false;
     }
-    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), written));
+    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), *written));
     return true;
 }
 

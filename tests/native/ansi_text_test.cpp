@@ -51,15 +51,24 @@ std::string convertAtRunTime(const std::string& utf8) {
 }  // namespace
 
 TEST(AnsiText, EveryMappedCharacterMatchesTheCLibrary) {
-    std::vector<char32_t> codePoints = {0x0401, 0x0451, 0x00A9, 0x00AB, 0x00BB, 0x00A0,
-                                        0x00B0, 0x2013, 0x2014, 0x2116, U'A', U'"', U'!'};
-    for (char32_t c = 0x0410; c <= 0x044F; ++c) {
-        codePoints.push_back(c);
-    }
-    for (const char32_t c : codePoints) {
+    constexpr char32_t firstSurrogate = 0xD800;
+    constexpr char32_t pastSurrogates = 0xE000;
+    constexpr char32_t pastBasicPlane = 0x10000;
+    // Every byte of the code page but 0x98, which it leaves undefined.
+    constexpr int mappedBytes = 255;
+    int mapped = 0;
+    for (char32_t c = 0; c < pastBasicPlane; ++c) {
+        if ((c >= firstSurrogate && c < pastSurrogates) || cp1251FromCodePoint(c) < 0) {
+            continue;
+        }
+        ++mapped;
+        if (c == 0) {
+            continue;
+        }
         const std::string utf8 = utf8From(c);
         EXPECT_EQ(convertAtRunTime(utf8), iconvToCp1251(utf8)) << "code point " << static_cast<unsigned>(c);
     }
+    EXPECT_EQ(mapped, mappedBytes);
 }
 
 TEST(AnsiText, CaptionsReachTheProgramAsWindows1251) {

@@ -57,6 +57,8 @@ TEST_F(Editor, EmptyEditorGivesOneEmptyLine) {
 }
 
 TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
+    constexpr auto withUnmapped = ansi("Ёж ? №1 ?? ? ёж");
+    constexpr auto withOverlong = ansi("Жук??");
     const struct {
         std::string_view document;
         EditorLines lines;
@@ -71,6 +73,11 @@ TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
         {std::string_view("a\r\n\0\r\nb", 7), {"a", "", "b"}},
         // Not UTF-8: each line converted on its own, as it always was.
         {"\r\n\xF0\xD0\r\xC3\xA4\n", {"", "?", "a", ""}},
+        // Characters the code page lacks, among ones it holds; the one outside
+        // the basic plane is two UTF-16 units, each a "?".
+        {"Ёж 中 №1 😀 λ ёж", {withUnmapped.view()}},
+        // An overlong form of a Cyrillic letter is not valid UTF-8.
+        {"Жук\xE0\x90\x90", {withOverlong.view()}},
     };
     for (const auto& each : cases) {
         setDocument(each.document);
