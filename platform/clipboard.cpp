@@ -83,41 +83,44 @@ HANDLE handOverBlock(UINT format, HGLOBAL block) {
     return accepted;
 }
 
+// A movable block of size bytes, locked for writing; both fields null when it
+// cannot be allocated or locked.
+ClipboardTextBlock allocateLockedBlock(std::size_t size) noexcept {
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
+    if (memory == nullptr) {
+        return ClipboardTextBlock{};
+    }
+    auto* const bytes = static_cast<char*>(GlobalLock(memory));
+    if (bytes == nullptr) {
+        GlobalFree(memory);
+        return ClipboardTextBlock{};
+    }
+    return ClipboardTextBlock{memory, bytes};
+}
+
 void placeTextLocale(LCID locale) {
     if (locale == 0) {
         return;
     }
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(locale));
-    if (block == nullptr) {
+    const ClipboardTextBlock block = allocateLockedBlock(sizeof(locale));
+    if (block.memory == nullptr) {
         return;
     }
-    void* target = GlobalLock(block);
-    if (target == nullptr) {
-        GlobalFree(block);
-        return;
-    }
-    std::memcpy(target, &locale, sizeof(locale));
-    GlobalUnlock(block);
-    handOverBlock(CF_LOCALE, block);
+    std::memcpy(block.bytes, &locale, sizeof(locale));
+    GlobalUnlock(block.memory);
+    handOverBlock(CF_LOCALE, block.memory);
 }
 
 }  // namespace
 
 ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept {
-    ClipboardTextBlock block;
     if (length == SIZE_MAX) {
-        return block;
-    }
-    block.memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 1);
-    if (block.memory == nullptr) {
-        return block;
-    }
-    block.bytes = static_cast<char*>(GlobalLock(block.memory));
-    if (block.bytes == nullptr) {
-        GlobalFree(block.memory);
         return ClipboardTextBlock{};
     }
-    block.bytes[length] = '\0';
+    const ClipboardTextBlock block = allocateLockedBlock(length + 1);
+    if (block.memory != nullptr) {
+        block.bytes[length] = '\0';
+    }
     return block;
 }
 
