@@ -55,11 +55,11 @@ char* putEscaped(char* out, std::string_view text, std::string_view quoteReplace
 // A document that reads as nothing at all, or as one single empty line (its
 // only line began with a NUL), has no line break to cut back: it is written
 // as the empty string like an empty document.
-bool readsAsEmptyText(const EditorLines& lines, bool documentIsEmpty) {
+bool readsAsEmptyText(const EditorLineViews& lines, bool documentIsEmpty) {
     return documentIsEmpty || lines.empty() || (lines.size() == 1 && lines.front().empty());
 }
 
-std::size_t messageTextSize(const EditorLines& lines) {
+std::size_t messageTextSize(const EditorLineViews& lines) {
     std::size_t size = 0;
     for (const std::string_view line : lines) {
         if (line.empty()) {
@@ -74,7 +74,7 @@ std::size_t messageTextSize(const EditorLines& lines) {
 // Writes every line's term but leaves out the last trailingJoinLength
 // characters: a non-empty last line keeps only its closing quote; an empty
 // last line adds nothing and takes back the "+" that ends the term before it.
-char* putMessageText(char* out, const EditorLines& lines) {
+char* putMessageText(char* out, const EditorLineViews& lines) {
     const std::size_t last = lines.size() - 1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
@@ -117,7 +117,7 @@ std::size_t selectTailSize(const MessageBoxSpec& derived) {
 
 }  // namespace
 
-std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                               bool documentIsEmpty) noexcept {
     const std::string_view head = derived.useSelectBlock ? selectHead : plainHead;
     std::size_t size = head.size() + escapedSize(title, titleQuote) + afterTitle.size();
@@ -129,7 +129,7 @@ std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view ti
     return size;
 }
 
-char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                          bool documentIsEmpty) noexcept {
     out = put(out, derived.useSelectBlock ? selectHead : plainHead);
     out = putEscaped(out, title, titleQuote);
@@ -152,7 +152,7 @@ char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_v
     return out;
 }
 
-std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                          bool documentIsEmpty) {
     std::string out(generatedCallSize(derived, title, lines, documentIsEmpty), '\0');
     writeGeneratedCall(out.data(), derived, title, lines, documentIsEmpty);

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.defaultButtonIndex = input.takeIndex(defaultButtonTable.size());
     const bool emptyIfNoText = (input.takeByte() & 1U) != 0;
     options.title = input.takeUntilLineFeed();
-    const EditorLines lines = input.takeLines();
+    const EditorLineViews lines = input.takeLines();
 
     // Only a document without characters is empty; it reads as one empty
     // line (or as none, without an editor).

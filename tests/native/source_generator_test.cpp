@@ -86,7 +86,7 @@ TEST(GenerateCall, ExpressionEvaluatesToThePreviewText) {
         for (std::string& line : texts) {
             line = std::uniform_int_distribution<int>(0, 2)(random) == 0 ? std::string() : randomText(10);
         }
-        const EditorLines lines(texts.begin(), texts.end());
+        const EditorLineViews lines(texts.begin(), texts.end());
         const bool readsAsText = lines.size() > 1 || !lines.front().empty();
         const bool documentIsEmpty = !readsAsText;
         const std::string title = randomText(8);

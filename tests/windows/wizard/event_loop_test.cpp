@@ -221,7 +221,7 @@ TEST_F(EventLoop, SpaceOnTheCopyButtonPutsTheGeneratedSourceOnTheClipboard) {
     const MessageBoxOptions options{text(title.view()), 2, 1, 4, 1};
     constexpr auto firstLine = ansi("Сохранить \"файл\"?");
     constexpr auto secondLine = ansi("Да или нет");
-    const EditorLines lines{firstLine.view(), secondLine.view()};
+    const EditorLineViews lines{firstLine.view(), secondLine.view()};
     EXPECT_EQ(clipboardText(), generateCall(deriveSpec(options), options.title, lines, false));
 }
 
@@ -257,7 +257,7 @@ TEST_F(EventLoop, ASixteenMebibyteMessageIsCopiedWhole) {
         document.append(texts.back()).append("\r\n");
     }
     texts.emplace_back();
-    const EditorLines lines(texts.begin(), texts.end());
+    const EditorLineViews lines(texts.begin(), texts.end());
     EXPECT_TRUE(runLoopWithScript({
         [&] {
             setEditorText(document.c_str());
