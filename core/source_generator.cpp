@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "saturated_size.h"
+
 namespace {
 
 constexpr std::string_view plainHead = "MessageRequester(\"";
@@ -32,7 +34,7 @@ std::size_t countQuotes(std::string_view text) {
 }
 
 std::size_t escapedSize(std::string_view text, std::string_view quoteReplacement) {
-    return text.size() + countQuotes(text) * (quoteReplacement.size() - 1);
+    return addSaturated(text.size(), multiplySaturated(countQuotes(text), quoteReplacement.size() - 1));
 }
 
 char* put(char* out, std::string_view piece) {
@@ -59,16 +61,17 @@ bool readsAsEmptyText(const EditorLineViews& lines, bool documentIsEmpty) {
     return documentIsEmpty || lines.empty() || (lines.size() == 1 && lines.front().empty());
 }
 
+// A saturated size stays saturated: the cut would make it look like one that
+// fits.
 std::size_t messageTextSize(const EditorLineViews& lines) {
+    constexpr std::size_t lineFrame = lineOpen.size() + lineClose.size();
     std::size_t size = 0;
     for (const std::string_view line : lines) {
-        if (line.empty()) {
-            size += emptyLine.size();
-        } else {
-            size += lineOpen.size() + escapedSize(line, lineQuote) + lineClose.size();
-        }
+        const std::size_t term =
+            line.empty() ? emptyLine.size() : addSaturated(lineFrame, escapedSize(line, lineQuote));
+        size = addSaturated(size, term);
     }
-    return size - trailingJoinLength;
+    return size == SIZE_MAX ? size : size - trailingJoinLength;
 }
 
 // Writes every line's term but leaves out the last trailingJoinLength
@@ -111,7 +114,9 @@ void forEachField(std::string_view list, Visit visit) {
 
 std::size_t selectTailSize(const MessageBoxSpec& derived) {
     std::size_t size = selectClose.size();
-    forEachField(derived.resultIdList, [&size](std::string_view field) { size += caseHead.size() + field.size(); });
+    forEachField(derived.resultIdList, [&size](std::string_view field) {
+        size = addSaturated(size, addSaturated(caseHead.size(), field.size()));
+    });
     return size;
 }
 
@@ -120,11 +125,12 @@ std::size_t selectTailSize(const MessageBoxSpec& derived) {
 std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                               bool documentIsEmpty) noexcept {
     const std::string_view head = derived.useSelectBlock ? selectHead : plainHead;
-    std::size_t size = head.size() + escapedSize(title, titleQuote) + afterTitle.size();
-    size += readsAsEmptyText(lines, documentIsEmpty) ? emptyText.size() : messageTextSize(lines);
-    size += beforeFlags.size() + derived.flagsExpression.size() + callClose.size();
+    const std::size_t fixedPieces = head.size() + afterTitle.size() + beforeFlags.size() + callClose.size();
+    std::size_t size = addSaturated(fixedPieces, escapedSize(title, titleQuote));
+    size = addSaturated(size, readsAsEmptyText(lines, documentIsEmpty) ? emptyText.size() : messageTextSize(lines));
+    size = addSaturated(size, derived.flagsExpression.size());
     if (derived.useSelectBlock) {
-        size += selectTailSize(derived);
+        size = addSaturated(size, selectTailSize(derived));
     }
     return size;
 }

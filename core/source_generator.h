@@ -16,8 +16,9 @@
 //
 // The text is sized first and then written where it is to end, so that a
 // large message is not copied once more: generatedCallSize answers its length
-// in bytes (no NUL), and writeGeneratedCall writes exactly that many bytes from
-// out on and answers the end of what it wrote.
+// in bytes (no NUL), SIZE_MAX when that length does not fit in a size, and
+// writeGeneratedCall writes exactly that many bytes from out on and answers
+// the end of what it wrote.
 std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                               bool documentIsEmpty) noexcept;
 char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,

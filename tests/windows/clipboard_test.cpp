@@ -163,14 +163,17 @@ TEST(Clipboard, HeldForAThirdOfASecondElsewhereBothOperationsWaitAndSucceed) {
 }
 
 // However large the text, a block that cannot be allocated leaves the
-// clipboard as it was: it is emptied only once the new block exists.
+// clipboard as it was: it is emptied only once the new block exists. SIZE_MAX
+// is the size of a text too large to be sized; with its NUL it would wrap to
+// an empty block.
 TEST(Clipboard, TextWithoutMemoryForItsBlockLeavesTheFormerContent) {
     ASSERT_NE(setClipboardText("old content"), nullptr);
-    constexpr std::size_t farBeyondAnyMemory = SIZE_MAX - 1;
-    const ClipboardTextBlock block = allocateClipboardText(farBeyondAnyMemory);
-    EXPECT_EQ(block.memory, nullptr);
-    EXPECT_EQ(placeClipboardText(block), nullptr);
-    EXPECT_EQ(clipboardText(), "old content");
+    for (const std::size_t farBeyondAnyMemory : {SIZE_MAX - 1, SIZE_MAX}) {
+        const ClipboardTextBlock block = allocateClipboardText(farBeyondAnyMemory);
+        EXPECT_EQ(block.memory, nullptr) << farBeyondAnyMemory;
+        EXPECT_EQ(placeClipboardText(block), nullptr);
+        EXPECT_EQ(clipboardText(), "old content");
+    }
 }
 
 // Set by the run under an English user locale beside the Russian system
