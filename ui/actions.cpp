@@ -27,7 +27,7 @@ bool copyGeneratedSource() {
         return false;
     }
     writeGeneratedCall(block.bytes, derived, options.title, document.lines, documentIsEmpty);
-    return placeClipboardText(block) != nullptr;
+    return placeClipboardText(mainWindowHandle(), block) != nullptr;
 }
 
 }  // namespace

@@ -223,6 +223,7 @@ TEST_F(EventLoop, SpaceOnTheCopyButtonPutsTheGeneratedSourceOnTheClipboard) {
     constexpr auto secondLine = ansi("Да или нет");
     const EditorLineViews lines{firstLine.view(), secondLine.view()};
     EXPECT_EQ(clipboardText(), generateCall(deriveSpec(options), options.title, lines, false));
+    EXPECT_EQ(GetClipboardOwner(), mainWindowHandle()) << "the clipboard was opened for the main window";
 }
 
 // The field takes no character beyond its limit, and the copy holds the
@@ -272,7 +273,7 @@ TEST_F(EventLoop, ASixteenMebibyteMessageIsCopiedWhole) {
 }
 
 TEST_F(EventLoop, CopyOfAnEmptyEditorUsesTheEmptyDocument) {
-    setClipboardText("not a copy");
+    setClipboardText(mainWindowHandle(), "not a copy");
     ASSERT_EQ(clipboardText(), "not a copy");
     EXPECT_TRUE(runLoopWithScript({
         [] { focusGadget(gadgets::copyButton); },
