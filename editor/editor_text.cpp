@@ -184,6 +184,9 @@ EditorText readEditorLines() {
         return text;
     }
     const LRESULT length = sendEditorMessage(gadgets::editor, sci::getTextLength);
+    const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
+    // The pointer is taken last: it holds only until the editor is next asked
+    // for anything.
     const auto* characters =
         reinterpret_cast<const char*>(sendEditorMessage(gadgets::editor, sci::getCharacterPointer));
     if (characters == nullptr && length > 0) {
@@ -192,7 +195,6 @@ EditorText readEditorLines() {
     }
     const std::string_view document =
         length > 0 ? std::string_view(characters, static_cast<std::size_t>(length)) : std::string_view();
-    const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
     if (document.empty() || !documentIsUtf8) {
         text.bytes = copyOf(document);
         text.lines = cutDocumentLines(std::string_view(text.bytes.get(), document.size()));
