@@ -270,6 +270,8 @@ TEST(LoadEditorLibrary, NeedsTheEditorWindowClass) {
     EXPECT_EQ(loadEditorLibrary(NO_EDITOR_LIBRARY), nullptr) << "loads but registers no class";
     EXPECT_EQ(GetModuleHandleA("NoEditor.dll"), nullptr) << "freed again";
     EXPECT_EQ(loadEditorLibrary(NOT_A_LIBRARY), nullptr) << "a text file";
+    ASSERT_NE(GetFileAttributesA(OTHER_ARCHITECTURE_LIBRARY), INVALID_FILE_ATTRIBUTES)
+        << "the other architecture's library is there to be refused";
     EXPECT_EQ(loadEditorLibrary(OTHER_ARCHITECTURE_LIBRARY), nullptr);
     EXPECT_NE(loadEditorLibrary(TEST_SCINTILLA_DLL), nullptr);
 }
