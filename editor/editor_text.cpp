@@ -185,8 +185,8 @@ EditorText readEditorLines() {
     }
     const LRESULT length = sendEditorMessage(gadgets::editor, sci::getTextLength);
     const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
-    // The pointer is taken last: it holds only until the editor is next asked
-    // for anything.
+    // The pointer is taken last: it stays valid only while the editor's text
+    // does not change, so nothing is asked of the editor after it.
     const auto* characters =
         reinterpret_cast<const char*>(sendEditorMessage(gadgets::editor, sci::getCharacterPointer));
     if (characters == nullptr && length > 0) {
