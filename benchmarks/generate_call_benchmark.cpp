@@ -54,7 +54,7 @@ constexpr std::string_view title = "Title \"q\"";
 
 struct Message {
     std::string document;
-    EditorLines lines;
+    EditorLineViews lines;
     std::size_t outputSize = 0;
 };
 
@@ -102,7 +102,7 @@ void generateCallAsString(benchmark::State& state) {
 void cutDocumentIntoLines(benchmark::State& state) {
     const Message message = messageOf(state);
     for (auto _ : state) {
-        EditorLines lines = cutDocumentLines(message.document);
+        EditorLineViews lines = cutDocumentLines(message.document);
         benchmark::DoNotOptimize(lines.data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(message.document.size()));

@@ -23,15 +23,14 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/resources/wizard.rc PROPERTIES
 
 add_executable(MessageRequesterWizard WIN32
     ${CMAKE_SOURCE_DIR}/platform/entry_point.cpp
-    ${CMAKE_SOURCE_DIR}/platform/runtime_replacements.cpp
     $<TARGET_OBJECTS:wizard_resources>
 )
-target_link_libraries(MessageRequesterWizard PRIVATE core editor ui platform_services
+target_link_libraries(MessageRequesterWizard PRIVATE core editor ui platform_services runtime_replacements
                       comctl32 gdi32 user32 advapi32)
 # The window, its controls and the platform services run once per start or
 # per click and are built for size; the core and the editor's reading, where a
 # large message spends its time, keep the speed-optimised build.
-foreach(target ui gadgets platform_services MessageRequesterWizard)
+foreach(target ui gadgets platform_services runtime_replacements MessageRequesterWizard)
     target_compile_options(${target} PRIVATE -Os)
 endforeach()
 # The shipped program: no symbols, nothing that nothing calls.

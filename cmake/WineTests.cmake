@@ -18,7 +18,8 @@ endif()
 function(add_wine_test name)
     cmake_parse_arguments(PARSE_ARGV 1 WINE_TEST "NEEDS_SCINTILLA" "" "SOURCES;LIBRARIES")
     add_executable(${name} ${WINE_TEST_SOURCES})
-    target_link_libraries(${name} PRIVATE ${WINE_TEST_LIBRARIES} gtest_main)
+    # The same runtime replacements as the program (platform/CMakeLists.txt).
+    target_link_libraries(${name} PRIVATE ${WINE_TEST_LIBRARIES} gtest_main runtime_replacements)
     project_warnings(${name})
     if(WINE_TEST_NEEDS_SCINTILLA)
         add_custom_command(TARGET ${name} POST_BUILD

@@ -31,8 +31,8 @@ const char* skipPlainWords(const char* at, const char* end) {
 // moved while it grows.
 constexpr std::size_t typicalLineLength = 64;
 
-EditorLines cutDocumentLines(std::string_view document) {
-    EditorLines lines;
+EditorLineViews cutDocumentLines(std::string_view document) {
+    EditorLineViews lines;
     lines.reserve(document.size() / typicalLineLength + 1);
     const char* const end = document.data() + document.size();
     const char* lineStart = document.data();

@@ -1,6 +1,6 @@
 #include "preview_text.h"
 
-std::string buildPreviewText(const EditorLines& lines) {
+std::string buildPreviewText(const EditorLineViews& lines) {
     std::size_t size = 0;
     for (const std::string_view line : lines) {
         size += line.size() + 1;

@@ -3,6 +3,6 @@
 
 #include <string>
 
-#include "editor_lines.h"
+#include "editor_line_views.h"
 
-std::string buildPreviewText(const EditorLines& lines);
+std::string buildPreviewText(const EditorLineViews& lines);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "saturated_size.h"
+
 namespace {
 
 constexpr std::string_view plainHead = "MessageRequester(\"";
@@ -32,7 +34,7 @@ std::size_t countQuotes(std::string_view text) {
 }
 
 std::size_t escapedSize(std::string_view text, std::string_view quoteReplacement) {
-    return text.size() + countQuotes(text) * (quoteReplacement.size() - 1);
+    return addSaturated(text.size(), multiplySaturated(countQuotes(text), quoteReplacement.size() - 1));
 }
 
 char* put(char* out, std::string_view piece) {
@@ -55,26 +57,27 @@ char* putEscaped(char* out, std::string_view text, std::string_view quoteReplace
 // A document that reads as nothing at all, or as one single empty line (its
 // only line began with a NUL), has no line break to cut back: it is written
 // as the empty string like an empty document.
-bool readsAsEmptyText(const EditorLines& lines, bool documentIsEmpty) {
+bool readsAsEmptyText(const EditorLineViews& lines, bool documentIsEmpty) {
     return documentIsEmpty || lines.empty() || (lines.size() == 1 && lines.front().empty());
 }
 
-std::size_t messageTextSize(const EditorLines& lines) {
+// A saturated size stays saturated: the cut would make it look like one that
+// fits.
+std::size_t messageTextSize(const EditorLineViews& lines) {
+    constexpr std::size_t lineFrame = lineOpen.size() + lineClose.size();
     std::size_t size = 0;
     for (const std::string_view line : lines) {
-        if (line.empty()) {
-            size += emptyLine.size();
-        } else {
-            size += lineOpen.size() + escapedSize(line, lineQuote) + lineClose.size();
-        }
+        const std::size_t term =
+            line.empty() ? emptyLine.size() : addSaturated(lineFrame, escapedSize(line, lineQuote));
+        size = addSaturated(size, term);
     }
-    return size - trailingJoinLength;
+    return size == SIZE_MAX ? size : size - trailingJoinLength;
 }
 
 // Writes every line's term but leaves out the last trailingJoinLength
 // characters: a non-empty last line keeps only its closing quote; an empty
 // last line adds nothing and takes back the "+" that ends the term before it.
-char* putMessageText(char* out, const EditorLines& lines) {
+char* putMessageText(char* out, const EditorLineViews& lines) {
     const std::size_t last = lines.size() - 1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
@@ -111,25 +114,28 @@ void forEachField(std::string_view list, Visit visit) {
 
 std::size_t selectTailSize(const MessageBoxSpec& derived) {
     std::size_t size = selectClose.size();
-    forEachField(derived.resultIdList, [&size](std::string_view field) { size += caseHead.size() + field.size(); });
+    forEachField(derived.resultIdList, [&size](std::string_view field) {
+        size = addSaturated(size, addSaturated(caseHead.size(), field.size()));
+    });
     return size;
 }
 
 }  // namespace
 
-std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                               bool documentIsEmpty) noexcept {
     const std::string_view head = derived.useSelectBlock ? selectHead : plainHead;
-    std::size_t size = head.size() + escapedSize(title, titleQuote) + afterTitle.size();
-    size += readsAsEmptyText(lines, documentIsEmpty) ? emptyText.size() : messageTextSize(lines);
-    size += beforeFlags.size() + derived.flagsExpression.size() + callClose.size();
+    const std::size_t fixedPieces = head.size() + afterTitle.size() + beforeFlags.size() + callClose.size();
+    std::size_t size = addSaturated(fixedPieces, escapedSize(title, titleQuote));
+    size = addSaturated(size, readsAsEmptyText(lines, documentIsEmpty) ? emptyText.size() : messageTextSize(lines));
+    size = addSaturated(size, derived.flagsExpression.size());
     if (derived.useSelectBlock) {
-        size += selectTailSize(derived);
+        size = addSaturated(size, selectTailSize(derived));
     }
     return size;
 }
 
-char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                          bool documentIsEmpty) noexcept {
     out = put(out, derived.useSelectBlock ? selectHead : plainHead);
     out = putEscaped(out, title, titleQuote);
@@ -152,7 +158,7 @@ char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_v
     return out;
 }
 
-std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                          bool documentIsEmpty) {
     std::string out(generatedCallSize(derived, title, lines, documentIsEmpty), '\0');
     writeGeneratedCall(out.data(), derived, title, lines, documentIsEmpty);

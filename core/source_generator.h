@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor_lines.h"
+#include "editor_line_views.h"
 #include "message_box_options.h"
 
 // The source text is Windows-1251 bytes, CR LF only between the lines of a
@@ -16,13 +16,14 @@
 //
 // The text is sized first and then written where it is to end, so that a
 // large message is not copied once more: generatedCallSize answers its length
-// in bytes (no NUL), and writeGeneratedCall writes exactly that many bytes from
-// out on and answers the end of what it wrote.
-std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+// in bytes (no NUL), SIZE_MAX when that length does not fit in a size, and
+// writeGeneratedCall writes exactly that many bytes from out on and answers
+// the end of what it wrote.
+std::size_t generatedCallSize(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                               bool documentIsEmpty) noexcept;
-char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+char* writeGeneratedCall(char* out, const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                          bool documentIsEmpty) noexcept;
 
 // The same text as a string.
-std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLines& lines,
+std::string generateCall(const MessageBoxSpec& derived, std::string_view title, const EditorLineViews& lines,
                          bool documentIsEmpty);

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "editor_lines.h"
+#include "editor_line_views.h"
 #include "gadgets.h"
 
 // Scintilla's message numbers; its headers are not part of the build.
@@ -49,7 +49,7 @@ std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification
 // NUL; the record keeps the bytes that its lines point into.
 struct EditorText {
     std::unique_ptr<char[]> bytes;
-    EditorLines lines;
+    EditorLineViews lines;
 };
 
 // Reads the whole document in one pass; a missing editor gives no lines.

@@ -10,6 +10,7 @@
 
 #include "document_lines.h"
 #include "editor.h"
+#include "saturated_size.h"
 #include "windows1251_prefix.h"
 
 namespace {
@@ -102,8 +103,9 @@ bool convertValidUtf8(std::string_view utf8, EditorText& text) {
     const bool tableApplies = GetACP() == windows1251;
     CPINFO codePage{};
     const std::size_t maxCharSize = GetCPInfo(CP_ACP, &codePage) != FALSE ? codePage.MaxCharSize : 2;
-    // Each byte of UTF-8 gives at most one UTF-16 unit.
-    text.bytes = std::make_unique_for_overwrite<char[]>(utf8.size() * maxCharSize);
+    // Each byte of UTF-8 gives at most one UTF-16 unit. A size that does not
+    // fit is refused by the allocation rather than wrapped to a small one.
+    text.bytes = std::make_unique_for_overwrite<char[]>(multiplySaturated(utf8.size(), maxCharSize));
     auto wide = std::make_unique_for_overwrite<wchar_t[]>(conversionPiece);
     const std::optional<std::size_t> written =
         tableApplies ? convertMostlyByTable(utf8, text.bytes.get(), wide.get())
@@ -182,6 +184,9 @@ EditorText readEditorLines() {
         return text;
     }
     const LRESULT length = sendEditorMessage(gadgets::editor, sci::getTextLength);
+    const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
+    // The pointer is taken last: it stays valid only while the editor's text
+    // does not change, so nothing is asked of the editor after it.
     const auto* characters =
         reinterpret_cast<const char*>(sendEditorMessage(gadgets::editor, sci::getCharacterPointer));
     if (characters == nullptr && length > 0) {
@@ -190,7 +195,6 @@ EditorText readEditorLines() {
     }
     const std::string_view document =
         length > 0 ? std::string_view(characters, static_cast<std::size_t>(length)) : std::string_view();
-    const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
     if (document.empty() || !documentIsUtf8) {
         text.bytes = copyOf(document);
         text.lines = cutDocumentLines(std::string_view(text.bytes.get(), document.size()));

@@ -43,7 +43,7 @@ bool isViewInto(std::string_view view, std::string_view document) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view document(reinterpret_cast<const char*>(data), size);
-    const EditorLines lines = cutDocumentLines(document);
+    const EditorLineViews lines = cutDocumentLines(document);
     const std::vector<std::string> expected = statedLines(document);
     require(lines.size() == expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {

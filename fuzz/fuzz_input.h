@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor_lines.h"
+#include "editor_line_views.h"
 
 struct FuzzInput {
     std::string_view rest;
@@ -46,7 +46,7 @@ struct FuzzInput {
     // last LF one more line; CRs are dropped, since no line holds one. The
     // empty rest gives no line at all, a lone LF one empty line. The lines
     // are views into texts that this input keeps.
-    EditorLines takeLines() {
+    EditorLineViews takeLines() {
         lineTexts.clear();
         while (!rest.empty()) {
             std::string line;
@@ -57,7 +57,7 @@ struct FuzzInput {
             }
             lineTexts.push_back(std::move(line));
         }
-        return EditorLines(lineTexts.begin(), lineTexts.end());
+        return EditorLineViews(lineTexts.begin(), lineTexts.end());
     }
 
     std::vector<std::string> lineTexts;

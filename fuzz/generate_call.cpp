@@ -1,6 +1,8 @@
 // For any title, lines and choices the generated call parses, and evaluated
 // the way PureBasic would, its title is the title, its message the preview
-// text and its flags the derived style.
+// text and its flags the derived style; a button set of several buttons
+// wraps it in a select block with one Case line per button, in the box's
+// order.
 //
 // Input: one byte each for the button set, icon, modality and default button,
 // one byte whose low bit says whether a document that reads as no text is
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "basic_expression.h"
+#include "choices.h"
 #include "fuzz_input.h"
 #include "message_box_options.h"
 #include "preview_text.h"
@@ -23,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.defaultButtonIndex = input.takeIndex(defaultButtonTable.size());
     const bool emptyIfNoText = (input.takeByte() & 1U) != 0;
     options.title = input.takeUntilLineFeed();
-    const EditorLines lines = input.takeLines();
+    const EditorLineViews lines = input.takeLines();
 
     // Only a document without characters is empty; it reads as one empty
     // line (or as none, without an editor).
@@ -36,5 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(call->title == options.title);
     require(call->message == buildPreviewText(lines));
     require(evaluateFlags(call->flags) == derived.flagsValue);
+
+    // A button set outside the list is the single OK button.
+    const bool listed = options.buttonSetIndex >= 0 && options.buttonSetIndex < std::ssize(resultsOfButtonSet);
+    const std::vector<std::string> cases =
+        listed ? resultsOfButtonSet[static_cast<std::size_t>(options.buttonSetIndex)] : std::vector<std::string>{};
+    require(call->selectBlock == !cases.empty());
+    require(call->cases == cases);
     return 0;
 }

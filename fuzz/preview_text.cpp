@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
-    const EditorLines lines = input.takeLines();
+    const EditorLineViews lines = input.takeLines();
 
     std::string linesEachEnded;
     for (const std::string_view line : lines) {

@@ -60,9 +60,9 @@ LCID ansiTextLocale() {
 constexpr int openAttempts = 50;
 constexpr DWORD pauseBetweenAttempts = 10;  // milliseconds
 
-bool openClipboardPatiently() {
+bool openClipboardPatiently(HWND owner) {
     for (int attempt = 1;; ++attempt) {
-        if (OpenClipboard(nullptr) != FALSE) {
+        if (OpenClipboard(owner) != FALSE) {
             return true;
         }
         if (attempt == openAttempts) {
@@ -124,13 +124,13 @@ ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept {
     return block;
 }
 
-HANDLE placeClipboardText(ClipboardTextBlock block) noexcept {
+HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block) noexcept {
     if (block.memory == nullptr) {
         return nullptr;
     }
     GlobalUnlock(block.memory);
     const LCID locale = ansiTextLocale();
-    if (!openClipboardPatiently()) {
+    if (!openClipboardPatiently(owner)) {
         GlobalFree(block.memory);
         return nullptr;
     }
@@ -143,8 +143,8 @@ HANDLE placeClipboardText(ClipboardTextBlock block) noexcept {
     return accepted;
 }
 
-int clearClipboard() noexcept {
-    if (!openClipboardPatiently()) {
+int clearClipboard(HWND owner) noexcept {
+    if (!openClipboardPatiently(owner)) {
         return 0;
     }
     const BOOL emptied = EmptyClipboard();
@@ -152,7 +152,7 @@ int clearClipboard() noexcept {
     return emptied;
 }
 
-HANDLE setClipboardText(const char* text) noexcept {
+HANDLE setClipboardText(HWND owner, const char* text) noexcept {
     const char* const source = text != nullptr ? text : "";
     const std::size_t length = std::strlen(source);
     const ClipboardTextBlock block = allocateClipboardText(length);
@@ -160,5 +160,5 @@ HANDLE setClipboardText(const char* text) noexcept {
         return nullptr;
     }
     std::memcpy(block.bytes, source, length);
-    return placeClipboardText(block);
+    return placeClipboardText(owner, block);
 }

@@ -16,6 +16,10 @@ struct ClipboardTextBlock {
 // no memory for it. Nothing on the clipboard changes.
 ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept;
 
+// The clipboard is opened for owner, the program's main window: Windows
+// documents that SetClipboardData fails after EmptyClipboard when the
+// clipboard was opened for no window.
+
 // Makes the filled block the clipboard's text, as CF_TEXT in the platform's
 // ANSI code page, tagged with a locale of that code page so that Unicode
 // readers convert it correctly. The clipboard is opened only now, waiting a
@@ -23,12 +27,12 @@ ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept;
 // it is open, and closed again before this returns. Answers the CF_TEXT data
 // handle, or nullptr with the block freed: a clipboard that stayed busy keeps
 // its former content; one that refuses the block once emptied stays empty.
-HANDLE placeClipboardText(ClipboardTextBlock block) noexcept;
+HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block) noexcept;
 
 // Empties the clipboard. Answers nonzero on success, 0 when the clipboard
 // cannot be opened (after the same short wait) or emptied.
-int clearClipboard() noexcept;
+int clearClipboard(HWND owner) noexcept;
 
 // Replaces the clipboard's content with text (null counts as empty) as
 // placeClipboardText does; a text that finds no memory changes nothing.
-HANDLE setClipboardText(const char* text) noexcept;
+HANDLE setClipboardText(HWND owner, const char* text) noexcept;

@@ -40,6 +40,11 @@ std::string readOpenCommand(HKEY root, const char* subkey) {
     return textBeforeNul(buffer.data(), size);
 }
 
+bool isExistingFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 }  // namespace
 
 HMODULE loadEditorLibrary(const char* name) {
@@ -72,7 +77,11 @@ HMODULE locateEditorLibrary(EditorLibraryLoader load) {
     if (library != nullptr) {
         return library;
     }
-    return load(pureBasicEditorLibraryPath().c_str());
+    const std::string inPureBasic = pureBasicEditorLibraryPath();
+    if (inPureBasic.empty()) {
+        return nullptr;
+    }
+    return load(inPureBasic.c_str());
 }
 
 std::string programFolder() {
@@ -89,7 +98,7 @@ std::string queryPureBasicFolder(std::uint32_t versionWord) {
     const bool classesRoot = (versionWord & versionKeyMask) != 0;
     const std::string command = classesRoot ? readOpenCommand(HKEY_CLASSES_ROOT, classesRootOpenCommandKey)
                                             : readOpenCommand(HKEY_LOCAL_MACHINE, machineOpenCommandKey);
-    return folderFromOpenCommand(command);
+    return folderFromOpenCommand(command, isExistingFile);
 }
 
 std::string pureBasicEditorLibraryPath() {

@@ -14,7 +14,8 @@ using EditorLibraryLoader = HMODULE (*)(const char* name);
 // Tries the three places in order and answers the first module that the
 // loader accepts, or nullptr. A later candidate name is computed only when
 // the earlier ones failed, so the registry is read only when the first two
-// did not load.
+// did not load; the third place is not tried when the registry names no
+// absolute folder.
 HMODULE locateEditorLibrary();
 HMODULE locateEditorLibrary(EditorLibraryLoader load);
 
@@ -26,11 +27,12 @@ HMODULE loadEditorLibrary(const char* name);
 // "" when its name holds no separator.
 std::string programFolder();
 
-// The PureBasic installation folder with its trailing backslash, or "" when
-// the registry gives nothing. The platform version word chooses the key; the
-// second form takes it as given.
+// The PureBasic installation folder with its trailing separator, or "" when
+// the registry gives nothing or its open command names no existing program.
+// The platform version word chooses the key; the second form takes it as
+// given.
 std::string queryPureBasicFolder();
 std::string queryPureBasicFolder(std::uint32_t versionWord);
 
-// The third candidate name, relative when the registry gives no folder.
+// The third candidate name; "" when the registry gives no absolute folder.
 std::string pureBasicEditorLibraryPath();

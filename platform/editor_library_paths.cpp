@@ -6,14 +6,42 @@ namespace {
 
 constexpr char doubleQuote = '"';
 constexpr char blank = ' ';
-constexpr char backslash = '\\';
+constexpr char extensionDot = '.';
+constexpr char driveColon = ':';
+constexpr std::string_view separators = "\\/";
+constexpr std::string_view programExtension = ".exe";
 
-std::string_view programPathOfOpenCommand(std::string_view command) {
-    if (!command.empty() && command.front() == doubleQuote) {
-        const std::string_view quoted = command.substr(1);
-        return quoted.substr(0, quoted.find(doubleQuote));
+bool isSeparator(char c) {
+    return separators.find(c) != std::string_view::npos;
+}
+
+bool isDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The name a try of an unquoted command stands for: ".exe" is added when the
+// file name, after the last separator, has no dot.
+std::string triedName(std::string_view text) {
+    const std::size_t lastSeparator = text.find_last_of(separators);
+    const std::size_t nameStart = lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
+    std::string name(text);
+    if (text.find(extensionDot, nameStart) == std::string_view::npos) {
+        name += programExtension;
     }
-    return command.substr(0, command.find(blank));
+    return name;
+}
+
+bool isUncFolder(std::string_view folder) {
+    if (folder.size() < 2 || !isSeparator(folder[0]) || !isSeparator(folder[1])) {
+        return false;
+    }
+    const std::string_view afterServer = folder.substr(2);
+    const std::size_t serverEnd = afterServer.find_first_of(separators);
+    if (serverEnd == 0 || serverEnd == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view share = afterServer.substr(serverEnd + 1);
+    return !share.empty() && !isSeparator(share.front());
 }
 
 }  // namespace
@@ -21,7 +49,7 @@ std::string_view programPathOfOpenCommand(std::string_view command) {
 std::string pathPart(std::string_view fileName) {
     const std::size_t start = !fileName.empty() && fileName.front() == doubleQuote ? 1 : 0;
     const std::string_view scanned = fileName.substr(0, fileName.find('|'));
-    const std::size_t lastSeparator = scanned.find_last_of("\\/");
+    const std::size_t lastSeparator = scanned.find_last_of(separators);
     const std::size_t end = lastSeparator == std::string_view::npos ? start : lastSeparator + 1;
     return std::string(fileName.substr(start, end - start));
 }
@@ -31,19 +59,46 @@ std::string textBeforeNul(const char* data, std::size_t size) {
     return std::string(data, end);
 }
 
-std::string folderFromOpenCommand(std::string_view command) {
-    const std::string_view program = programPathOfOpenCommand(command);
-    const std::size_t lastBackslash = program.rfind(backslash);
-    if (lastBackslash == std::string_view::npos) {
+std::string programOfOpenCommand(std::string_view command, FileExists exists) {
+    const std::size_t start = command.find_first_not_of(blank);
+    if (start == std::string_view::npos) {
         return std::string();
     }
-    return std::string(program.substr(0, lastBackslash + 1));
+    const std::string_view text = command.substr(start);
+    if (text.front() == doubleQuote) {
+        const std::string_view quoted = text.substr(1);
+        return std::string(quoted.substr(0, quoted.find(doubleQuote)));
+    }
+    for (std::size_t end = text.find(blank);; end = text.find(blank, end + 1)) {
+        std::string name = triedName(text.substr(0, end));
+        if (exists(name)) {
+            return name;
+        }
+        if (end == std::string_view::npos) {
+            return std::string();
+        }
+    }
+}
+
+std::string folderFromOpenCommand(std::string_view command, FileExists exists) {
+    const std::string program = programOfOpenCommand(command, exists);
+    const std::size_t lastSeparator = program.find_last_of(separators);
+    if (lastSeparator == std::string::npos) {
+        return std::string();
+    }
+    return program.substr(0, lastSeparator + 1);
+}
+
+bool isAbsoluteFolder(std::string_view folder) {
+    const bool onDrive = folder.size() >= 3 && isDriveLetter(folder[0]) && folder[1] == driveColon &&
+                         isSeparator(folder[2]);
+    return onDrive || isUncFolder(folder);
 }
 
 std::string editorLibraryPathInFolder(std::string_view folder) {
-    std::string trimmed;
-    if (!folder.empty()) {
-        trimmed = pathPart(folder.substr(0, folder.find(doubleQuote)));
+    const std::string trimmed = pathPart(folder.substr(0, folder.find(doubleQuote)));
+    if (!isAbsoluteFolder(trimmed)) {
+        return std::string();
     }
     return trimmed + std::string(editorLibraryRelativePath);
 }

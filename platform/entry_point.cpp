@@ -7,6 +7,7 @@
 #include "ansi_text.h"
 #include "editor_library.h"
 #include "event_loop.h"
+#include "library_search.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "startup.h"
@@ -26,6 +27,7 @@ constexpr UINT exitCode = 0;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    restrictLibrarySearch();
     prepareCommonControls();
     if (locateEditorLibrary() == nullptr) {
         showMessageBox(mainWindowTitle, startFailureText.c_str(), startFailureStyle);

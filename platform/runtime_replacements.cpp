@@ -7,12 +7,17 @@
 // reached in practice: the window procedures and the actions catch their own
 // exceptions.
 //
-// The container and string errors the headers raise: the runtime's versions
-// build std::logic_error and its kin, whose reference-counted strings bring a
-// second whole string implementation along. Here each of them ends the action
-// that hit it the way running out of memory does, with std::bad_alloc, which
-// every action already handles.
+// The helpers that the container and string headers call to throw all live
+// in one object file of the runtime, beside the standard exceptions whose
+// reference-counted strings bring a second whole string implementation along;
+// calling any one of them links all of it. The link wraps them instead
+// (-Wl,--wrap, platform/CMakeLists.txt), so that each call reaches the
+// __wrap_ function of its mangled name here. Out of memory stays
+// std::bad_alloc; every other failure throws ContainerError, which carries
+// only the runtime's fixed message. Both are std::exception, which the
+// actions' handlers catch.
 #include <cstdlib>
+#include <exception>
 #include <new>
 
 namespace __gnu_cxx {
@@ -23,26 +28,49 @@ void __verbose_terminate_handler() {
 
 }  // namespace __gnu_cxx
 
-namespace std {
+namespace {
 
-void __throw_bad_alloc() {
-    throw bad_alloc();
+// A container or string operation that failed: an index out of range, a
+// size beyond what the container can hold, or text that is not a number.
+class ContainerError : public std::exception {
+public:
+    explicit ContainerError(const char* message) noexcept : message_(message) {}
+    const char* what() const noexcept override { return message_; }
+
+private:
+    const char* message_ = "";
+};
+
+}  // namespace
+
+extern "C" {
+
+[[noreturn]] void __wrap__ZSt17__throw_bad_allocv() {
+    throw std::bad_alloc();
 }
 
-void __throw_bad_array_new_length() {
-    throw bad_array_new_length();
+[[noreturn]] void __wrap__ZSt28__throw_bad_array_new_lengthv() {
+    throw std::bad_array_new_length();
 }
 
-void __throw_length_error(const char*) {
-    throw bad_alloc();
+[[noreturn]] void __wrap__ZSt20__throw_length_errorPKc(const char* message) {
+    throw ContainerError(message);
 }
 
-void __throw_logic_error(const char*) {
-    throw bad_alloc();
+[[noreturn]] void __wrap__ZSt19__throw_logic_errorPKc(const char* message) {
+    throw ContainerError(message);
 }
 
-void __throw_out_of_range_fmt(const char*, ...) {
-    throw bad_alloc();
+[[noreturn]] void __wrap__ZSt20__throw_out_of_rangePKc(const char* message) {
+    throw ContainerError(message);
 }
 
-}  // namespace std
+[[noreturn]] void __wrap__ZSt24__throw_out_of_range_fmtPKcz(const char* format, ...) {
+    throw ContainerError(format);
+}
+
+[[noreturn]] void __wrap__ZSt24__throw_invalid_argumentPKc(const char* message) {
+    throw ContainerError(message);
+}
+
+}  // extern "C"

@@ -4,6 +4,7 @@
 
 #include "clipboard.h"
 #include "editor.h"
+#include "library_search.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "preview_text.h"
@@ -26,7 +27,7 @@ bool copyGeneratedSource() {
         return false;
     }
     writeGeneratedCall(block.bytes, derived, options.title, document.lines, documentIsEmpty);
-    return placeClipboardText(block) != nullptr;
+    return placeClipboardText(mainWindowHandle(), block) != nullptr;
 }
 
 }  // namespace
@@ -56,7 +57,7 @@ void runCopyAction() noexcept {
 // with the program: loading it and what it needs is a good part of a start.
 void openAuthorsWebPage() {
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    const HMODULE shell = LoadLibraryA("shell32.dll");
+    const HMODULE shell = loadSystemLibrary("shell32.dll");
     if (shell == nullptr) {
         return;
     }

@@ -37,7 +37,8 @@ void startAction(std::int32_t gadget) {
     }
 }
 
-// An action that runs out of memory is dropped; the loop goes on.
+// An action that fails, out of memory or in a container operation, is
+// dropped; the loop goes on.
 void runGadgetAction(std::int32_t gadget) {
     try {
         startAction(gadget);

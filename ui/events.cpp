@@ -1,6 +1,6 @@
 #include "events.h"
 
-#include <new>
+#include <exception>
 
 namespace {
 
@@ -29,7 +29,7 @@ void deferEvent(std::int32_t code) noexcept {
     }
     try {
         queue.push_back(code);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         // An event that cannot be stored is lost; closing again still works.
     }
 }

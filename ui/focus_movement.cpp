@@ -1,6 +1,6 @@
 // Tab and Shift+Tab: the focus walks the tab-stop controls of the active
 // window in their creation order.
-#include <new>
+#include <exception>
 #include <vector>
 
 #include "event_loop.h"
@@ -11,7 +11,7 @@ BOOL CALLBACK collectDescendant(HWND child, LPARAM list) {
     try {
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
         return TRUE;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return FALSE;
     }
 }
@@ -75,7 +75,7 @@ void moveFocus(bool backward) noexcept {
     std::vector<HWND> descendants;
     try {
         descendants = descendantsOf(active);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return;
     }
     const HWND focus = GetFocus();

@@ -3,7 +3,7 @@
 private X server, worked through the mouse and the keyboard, and checked
 against what composition.py computes from the composition rules.
 
-    run_e2e.py --program P --probe P --recorder P --scintilla P --work DIR [TestClass ...]
+    run_e2e.py --program P --probe P --recorder P --scintilla P --planted P --work DIR [TestClass ...]
 """
 
 import os
@@ -440,6 +440,56 @@ class StartupTest(WizardCase):
         self.assertEqual(s.exit_code(), 0)
 
 
+    def test_no_library_is_loaded_from_where_other_users_can_write(self):
+        """A library that leaves a mark when loaded stands where the search
+        must not look: in the folder the program is started from, in
+        C:\\Compilers\\ (where an unquoted command with blanks used to lead),
+        and in Compilers\\ below the current folder (where a command with a
+        leading blank or with / separators used to lead). The window comes up
+        with the real library's editor, and the mark never appears."""
+        s = self.s
+        drive_c = Path(s.env["WINEPREFIX"]) / "drive_c"
+        purebasic = drive_c / "Program Files" / "PureBasic"
+        (purebasic / "Compilers").mkdir(parents=True)
+        self.addCleanup(shutil.rmtree, purebasic, True)
+        self.addCleanup(shutil.rmtree, drive_c / "Compilers", True)
+        (purebasic / "PureBasic.exe").write_bytes(b"MZ")
+        shutil.copy(OPTIONS.scintilla, purebasic / "Compilers" / "Scintilla.dll")
+        with_library = s.install_app("with-library", "Compilers/Scintilla.dll")
+        without_library = s.install_app("without-library")
+        started_in = s.work / "started-in"
+        started_in.mkdir()
+        pb = "C:\\Program Files\\PureBasic\\PureBasic.exe"
+        cases = [
+            ("current folder", with_library, None, started_in / "Scintilla.dll"),
+            ("unquoted command", without_library, f'{pb} "%1"', drive_c / "Compilers" / "Scintilla.dll"),
+            ("leading blank", without_library, f' "{pb}" "%1"', started_in / "Compilers" / "Scintilla.dll"),
+            ("slashes", without_library, f'"{pb.replace(chr(92), "/")}" "%1"',
+             started_in / "Compilers" / "Scintilla.dll"),
+        ]
+        for name, program, command, planted in cases:
+            with self.subTest(name):
+                for root, key in PUREBASIC_KEYS:
+                    if command:
+                        s.set_default_value(root, key + PUREBASIC_COMMAND, command)
+                    else:
+                        s.delete_key(root, key)
+                planted.parent.mkdir(parents=True, exist_ok=True)
+                shutil.copy(OPTIONS.planted, planted)
+                mark = planted.with_name(planted.name + ".loaded")
+                try:
+                    # Every library is loaded before the window is made.
+                    s.start(program, cwd=started_in)
+                    self.assertEqual(s.editor_length(), 0, "the editor answers")
+                    self.assertEqual(s.boxes(), [])
+                finally:
+                    s.stop_program()
+                    loaded = mark.exists()
+                    planted.unlink()
+                    mark.unlink(missing_ok=True)
+                self.assertFalse(loaded, f"the library planted at {planted} was loaded")
+
+
 class RandomTest(WizardCase):
     """Long use: mixed actions chosen at random, every copy and every test
     box checked against the rules, the working set watched after a warm-up.
@@ -605,7 +655,7 @@ class PackageTest(WizardCase):
 
 def main():
     global OPTIONS
-    OPTIONS, rest = parse_options(__doc__, ("program", "probe", "recorder", "scintilla", "work"),
+    OPTIONS, rest = parse_options(__doc__, ("program", "probe", "recorder", "scintilla", "planted", "work"),
                                   optional=("x86-build",))
     run_in_private_display()
     unittest.main(argv=[sys.argv[0], "-v", *rest], module=__name__)

@@ -187,9 +187,10 @@ class Session:
             shutil.copy(self.options.scintilla, target)
         return program
 
-    def start(self, program, wait_window=True):
-        """Starts the program from its own folder, as a double click would."""
-        self.program = subprocess.Popen([WINE, str(program)], env=self.env, cwd=str(Path(program).parent),
+    def start(self, program, wait_window=True, cwd=None):
+        """Starts the program from its own folder, as a double click would,
+        or from the folder cwd, as a command prompt there would."""
+        self.program = subprocess.Popen([WINE, str(program)], env=self.env, cwd=str(cwd or Path(program).parent),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if wait_window:
             self.wait_main(lambda m: m["visible"] and m["focus"] == 1, "the main window with the focus in the title")
@@ -296,6 +297,12 @@ class Session:
 
     def exit_code(self, timeout=15.0):
         return self.program.wait(timeout=timeout)
+
+    def stop_program(self):
+        """Ends the program if it still runs."""
+        if self.program and self.program.poll() is None:
+            self.program.kill()
+            self.program.wait(timeout=30)
 
     # --- X side ----------------------------------------------------------
 

@@ -3,6 +3,7 @@
 // preview text and its title equals the title field.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "basic_expression.h"
 #include "choices.h"
 #include "preview_text.h"
+#include "saturated_size.h"
 #include "source_generator.h"
 
 namespace {
@@ -86,7 +88,7 @@ TEST(GenerateCall, ExpressionEvaluatesToThePreviewText) {
         for (std::string& line : texts) {
             line = std::uniform_int_distribution<int>(0, 2)(random) == 0 ? std::string() : randomText(10);
         }
-        const EditorLines lines(texts.begin(), texts.end());
+        const EditorLineViews lines(texts.begin(), texts.end());
         const bool readsAsText = lines.size() > 1 || !lines.front().empty();
         const bool documentIsEmpty = !readsAsText;
         const std::string title = randomText(8);
@@ -109,4 +111,36 @@ TEST(BuildPreviewText, JoinsLinesWithSingleLineFeeds) {
     EXPECT_EQ(buildPreviewText({"", "", ""}), "\n\n");
     EXPECT_EQ(buildPreviewText({"abc", ""}), "abc\n");
     EXPECT_EQ(buildPreviewText({"say \"hi\"", "\tx "}), "say \"hi\"\n\tx ");
+}
+
+// The sizes of a message too large for memory stop at SIZE_MAX, which every
+// allocation refuses, instead of wrapping round to a small size (a message of
+// some 390 million quotes did so in the 32-bit program).
+TEST(SaturatedSize, SumsAndProductsStopAtTheLargestSize) {
+    constexpr std::size_t most = SIZE_MAX;
+    constexpr std::size_t half = most / 2;
+    const struct {
+        std::size_t a;
+        std::size_t b;
+        std::size_t sum;
+        std::size_t product;
+    } cases[] = {
+        {0, 0, 0, 0},
+        {7, 3, 10, 21},
+        {most, 0, most, 0},
+        {0, most, most, 0},
+        {most - 1, 1, most, most - 1},
+        {most, 1, most, most},
+        {half, 2, half + 2, most - 1},
+        {half + 1, 2, half + 3, most},
+        {half + 1, half + 1, most, most},
+        {most / 10 + 1, 10, most / 10 + 11, most},
+        {most, most, most, most},
+    };
+    for (const auto& each : cases) {
+        EXPECT_EQ(addSaturated(each.a, each.b), each.sum) << each.a << " + " << each.b;
+        EXPECT_EQ(addSaturated(each.b, each.a), each.sum) << each.b << " + " << each.a;
+        EXPECT_EQ(multiplySaturated(each.a, each.b), each.product) << each.a << " * " << each.b;
+        EXPECT_EQ(multiplySaturated(each.b, each.a), each.product) << each.b << " * " << each.a;
+    }
 }

@@ -14,6 +14,14 @@
 
 namespace {
 
+// A window of the calling thread to open the clipboard for, as the program
+// opens it for its main window.
+HWND ownerWindow() {
+    thread_local const HWND window = CreateWindowExA(0, "STATIC", "owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                     GetModuleHandleA(nullptr), nullptr);
+    return window;
+}
+
 // The bytes of a clipboard block, the whole block, NULs included.
 std::string clipboardBytes(UINT format) {
     std::string bytes;
@@ -104,8 +112,8 @@ private:
 
 TEST(Clipboard, CopyPlacesTheBytesWithCrLfAndOneNul) {
     const std::string text = "Select MessageRequester(\"a\", \"b\", 0)\r\n  Case 1\r\nEndSelect";
-    ASSERT_NE(clearClipboard(), 0);
-    ASSERT_NE(setClipboardText(text.c_str()), nullptr);
+    ASSERT_NE(clearClipboard(ownerWindow()), 0);
+    ASSERT_NE(setClipboardText(ownerWindow(), text.c_str()), nullptr);
 
     const std::string block = clipboardBytes(CF_TEXT);
     ASSERT_GE(block.size(), text.size() + 1);
@@ -114,28 +122,28 @@ TEST(Clipboard, CopyPlacesTheBytesWithCrLfAndOneNul) {
 }
 
 TEST(Clipboard, EmptyAndNullTextGiveAnEmptyText) {
-    ASSERT_NE(setClipboardText("x"), nullptr);
-    ASSERT_NE(setClipboardText(""), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), "x"), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), ""), nullptr);
     EXPECT_EQ(clipboardBytes(CF_TEXT).substr(0, 1), std::string(1, '\0'));
 
-    ASSERT_NE(setClipboardText("x"), nullptr);
-    ASSERT_NE(setClipboardText(nullptr), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), "x"), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), nullptr), nullptr);
     EXPECT_EQ(clipboardBytes(CF_TEXT).substr(0, 1), std::string(1, '\0'));
 }
 
 TEST(Clipboard, SecondCopyReplacesTheFirst) {
-    ASSERT_NE(setClipboardText("first text, the longer one"), nullptr);
-    ASSERT_NE(setClipboardText("second"), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), "first text, the longer one"), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), "second"), nullptr);
     EXPECT_EQ(clipboardText(), "second");
 }
 
 TEST(Clipboard, HeldOpenElsewhereBothOperationsFailAndTheContentStays) {
-    ASSERT_NE(setClipboardText("old content"), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), "old content"), nullptr);
     {
         const ClipboardHolder holder;
         ASSERT_TRUE(holder.opened());
-        EXPECT_EQ(clearClipboard(), 0);
-        EXPECT_EQ(setClipboardText("new content"), nullptr);
+        EXPECT_EQ(clearClipboard(ownerWindow()), 0);
+        EXPECT_EQ(setClipboardText(ownerWindow(), "new content"), nullptr);
     }
     EXPECT_EQ(clipboardText(), "old content");
 }
@@ -143,7 +151,7 @@ TEST(Clipboard, HeldOpenElsewhereBothOperationsFailAndTheContentStays) {
 // Clipboard viewers and managers open the clipboard for a moment after each
 // change; both operations wait for such a holder instead of failing at once.
 TEST(Clipboard, HeldForAThirdOfASecondElsewhereBothOperationsWaitAndSucceed) {
-    ASSERT_NE(setClipboardText("old content"), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), "old content"), nullptr);
     std::atomic<int> cleared{0};
     std::atomic<bool> placed{false};
     std::thread copier;
@@ -151,8 +159,8 @@ TEST(Clipboard, HeldForAThirdOfASecondElsewhereBothOperationsWaitAndSucceed) {
         const ClipboardHolder holder;
         ASSERT_TRUE(holder.opened());
         copier = std::thread([&cleared, &placed]() {
-            cleared = clearClipboard();
-            placed = setClipboardText("new content") != nullptr;
+            cleared = clearClipboard(ownerWindow());
+            placed = setClipboardText(ownerWindow(), "new content") != nullptr;
         });
         Sleep(330);
     }
@@ -163,14 +171,17 @@ TEST(Clipboard, HeldForAThirdOfASecondElsewhereBothOperationsWaitAndSucceed) {
 }
 
 // However large the text, a block that cannot be allocated leaves the
-// clipboard as it was: it is emptied only once the new block exists.
+// clipboard as it was: it is emptied only once the new block exists. SIZE_MAX
+// is the size of a text too large to be sized; with its NUL it would wrap to
+// an empty block.
 TEST(Clipboard, TextWithoutMemoryForItsBlockLeavesTheFormerContent) {
-    ASSERT_NE(setClipboardText("old content"), nullptr);
-    constexpr std::size_t farBeyondAnyMemory = SIZE_MAX - 1;
-    const ClipboardTextBlock block = allocateClipboardText(farBeyondAnyMemory);
-    EXPECT_EQ(block.memory, nullptr);
-    EXPECT_EQ(placeClipboardText(block), nullptr);
-    EXPECT_EQ(clipboardText(), "old content");
+    ASSERT_NE(setClipboardText(ownerWindow(), "old content"), nullptr);
+    for (const std::size_t farBeyondAnyMemory : {SIZE_MAX - 1, SIZE_MAX}) {
+        const ClipboardTextBlock block = allocateClipboardText(farBeyondAnyMemory);
+        EXPECT_EQ(block.memory, nullptr) << farBeyondAnyMemory;
+        EXPECT_EQ(placeClipboardText(ownerWindow(), block), nullptr);
+        EXPECT_EQ(clipboardText(), "old content");
+    }
 }
 
 // Set by the run under an English user locale beside the Russian system
@@ -185,7 +196,7 @@ TEST(Clipboard, UnicodeReaderGetsTheCyrillicText) {
     if (underEnglishUserLocale()) {
         ASSERT_EQ(localeAnsiCodePage(GetUserDefaultLCID()), 1252U) << "the platform would tag the text as English";
     }
-    ASSERT_NE(setClipboardText(text.c_str()), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), text.c_str()), nullptr);
 
     const std::string locale = clipboardBytes(CF_LOCALE);
     ASSERT_GE(locale.size(), sizeof(LCID)) << "the text is tagged with its locale";
@@ -199,7 +210,7 @@ TEST(Clipboard, UnicodeReaderGetsTheCyrillicTextWhileAnEnglishLayoutIsActive) {
     constexpr auto text = ansi("Привет");
     HKL saved = GetKeyboardLayout(0);
     HKL english = LoadKeyboardLayoutA("00000409", KLF_ACTIVATE);
-    const HANDLE placed = setClipboardText(text.c_str());
+    const HANDLE placed = setClipboardText(ownerWindow(), text.c_str());
     ActivateKeyboardLayout(saved, 0);
     ASSERT_NE(english, nullptr);
     ASSERT_NE(placed, nullptr);

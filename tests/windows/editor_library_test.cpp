@@ -8,8 +8,10 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,9 +39,20 @@ TEST(TextBeforeNul, EndsAtTheSizeOrTheFirstNul) {
     EXPECT_EQ(textBeforeNul(withNul, 7), "abc");
 }
 
+// The program files that exist for the table below; every other name the
+// rule tries does not.
+bool isListedProgram(const std::string& path) {
+    static const std::string_view programs[] = {
+        R"(C:\PB\PureBasic.exe)", R"(C:\PB\PB.exe)", R"(C:\PB\pb.exe)", R"(C:\P.B\pb.exe)",
+        R"(C:\Program Files\PureBasic\PureBasic.exe)", R"(\x.exe)", R"(PureBasic.exe)", R"(C:/PB/PB.exe)",
+    };
+    return std::find(std::begin(programs), std::end(programs), path) != std::end(programs);
+}
+
 // Each registered command beside the folder the former fixed cut gave (a
 // leading quote and the last seven characters dropped) and the folder of the
-// program's path; the last column is the name the third attempt loads.
+// program's path; the last column is the name the third attempt loads, ""
+// where it is not made.
 TEST(FolderFromOpenCommand, IsTheFolderOfTheProgramPath) {
     const struct {
         std::string_view command;
@@ -55,21 +68,30 @@ TEST(FolderFromOpenCommand, IsTheFolderOfTheProgramPath) {
          R"(C:\PB\Compilers\Scintilla.dll)"},
         {R"(C:\PB\PB.exe)", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
         {R"(C:\PB\pb %1)", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"(C:\P.B\pb %1)", R"(C:\)", R"(C:\P.B\)", R"(C:\P.B\Compilers\Scintilla.dll)"},
         {R"("C:\PB\PureBasic.exe)", R"(C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
         {R"("C:\PB\PB.exe)", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
-        {R"(C:\Program Files\PureBasic\PureBasic.exe "%1")", R"(C:\Program Files\PureBasic\)", R"(C:\)",
-         R"(C:\Compilers\Scintilla.dll)"},
-        {R"("C:/PB/PureBasic.exe" "%1")", "C:/PB/", "", R"(Compilers\Scintilla.dll)"},
-        {R"("\ "%1")", "", R"(\)", R"(\Compilers\Scintilla.dll)"},
-        {R"(\x "%1")", "", R"(\)", R"(\Compilers\Scintilla.dll)"},
-        {R"( "C:\PB\PureBasic.exe" "%1")", R"( "C:\PB\)", "", R"(Compilers\Scintilla.dll)"},
-        {R"(PureBasic.exe "%1")", "", "", R"(Compilers\Scintilla.dll)"},
-        {R"("%1")", "", "", R"(Compilers\Scintilla.dll)"},
-        {R"(")", "", "", R"(Compilers\Scintilla.dll)"},
-        {"", "", "", R"(Compilers\Scintilla.dll)"},
+        {R"(C:\Program Files\PureBasic\PureBasic.exe "%1")", R"(C:\Program Files\PureBasic\)",
+         R"(C:\Program Files\PureBasic\)", R"(C:\Program Files\PureBasic\Compilers\Scintilla.dll)"},
+        {R"( C:\Program Files\PureBasic\PureBasic.exe "%1")", R"( C:\Program Files\PureBasic\)",
+         R"(C:\Program Files\PureBasic\)", R"(C:\Program Files\PureBasic\Compilers\Scintilla.dll)"},
+        {R"(C:\Program Files\Missing\PureBasic.exe "%1")", R"(C:\Program Files\Missing\)", "", ""},
+        {R"("C:/PB/PureBasic.exe" "%1")", "C:/PB/", "C:/PB/", R"(C:/PB/Compilers\Scintilla.dll)"},
+        {"  C:/PB/PB.exe", "  C:/", "C:/PB/", R"(C:/PB/Compilers\Scintilla.dll)"},
+        {R"( "C:\PB\PureBasic.exe" "%1")", R"( "C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"("\\server\share\PureBasic.exe" "%1")", R"(\\server\share\)", R"(\\server\share\)",
+         R"(\\server\share\Compilers\Scintilla.dll)"},
+        {R"("\\server\PureBasic.exe" "%1")", R"(\\server\)", R"(\\server\)", ""},
+        {R"("C:PB\PureBasic.exe" "%1")", R"(C:PB\)", R"(C:PB\)", ""},
+        {R"("\ "%1")", "", R"(\)", ""},
+        {R"(\x "%1")", "", R"(\)", ""},
+        {R"(PureBasic.exe "%1")", "", "", ""},
+        {R"("%1")", "", "", ""},
+        {R"(")", "", "", ""},
+        {"", "", "", ""},
     };
     for (const auto& each : cases) {
-        const std::string folder = folderFromOpenCommand(each.command);
+        const std::string folder = folderFromOpenCommand(each.command, isListedProgram);
         EXPECT_EQ(folder, each.folder) << each.command << " (the fixed cut gave " << each.cutFolder << ")";
         EXPECT_EQ(editorLibraryPathInFolder(folder), each.libraryPath) << each.command;
     }
@@ -78,7 +100,7 @@ TEST(FolderFromOpenCommand, IsTheFolderOfTheProgramPath) {
 TEST(EditorLibraryPathInFolder, AppendsTheRelativePlaceToTheTrimmedFolder) {
     EXPECT_EQ(editorLibraryPathInFolder("C:\\PB\\"), "C:\\PB\\Compilers\\Scintilla.dll");
     EXPECT_EQ(editorLibraryPathInFolder("C:\\PB\\PureBasic.exe\" /X \"D:\\a\\"), "C:\\PB\\Compilers\\Scintilla.dll");
-    EXPECT_EQ(editorLibraryPathInFolder(""), "Compilers\\Scintilla.dll");
+    EXPECT_EQ(editorLibraryPathInFolder(""), "") << "never a relative name";
 }
 
 // The two places of the open command, as the tests write them: the key
@@ -186,12 +208,23 @@ TEST_F(OpenCommandTest, AKeyThatCannotBeOpenedForWritingIsRead) {
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
 }
 
+std::string moduleFileName(HMODULE module) {
+    std::vector<char> name(32768, '\0');
+    const DWORD length = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
+    return std::string(name.data(), length);
+}
+
+// An unquoted command names its program only when that file exists: this
+// test's own executable does; the PureBasic path, here, does not.
 TEST_F(OpenCommandTest, ShapesOfTheCommand) {
     ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\Program Files\\PureBasic\\PureBasic.exe\" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\Program Files\\PureBasic\\");
 
-    ASSERT_TRUE(setOpenCommand(classesRoot, "C:\\PB\\PureBasic.exe \"%1\""));
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
+    ASSERT_TRUE(setOpenCommand(classesRoot, moduleFileName(nullptr) + " \"%1\""));
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord), programFolder());
+
+    ASSERT_TRUE(setOpenCommand(classesRoot, "C:\\Program Files\\PureBasic\\PureBasic.exe \"%1\""));
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "unquoted, and no such program";
 
     ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, "\"C:\\PB\\PureBasic.exe\" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\") << "value stored without its NUL";
@@ -212,13 +245,14 @@ std::string commandOfLength(std::size_t length, bool unmatchedQuote) {
 }
 
 // The value holds 9999 bytes: a command with its NUL up to 9998 characters,
-// one stored without its NUL up to 9999. A longer one is not read.
+// one stored without its NUL up to 9999. A longer one is not read. The
+// unquoted commands name no existing program and so give no folder.
 TEST_F(OpenCommandTest, CommandsAtTheValueBufferLimits) {
     constexpr std::size_t valueCapacity = 9999;
     for (const std::size_t length : {0U, 1U, 7U, 8U, 9998U, 9999U, 10000U}) {
         for (const bool unmatchedQuote : {false, true}) {
             const std::string command = commandOfLength(length, unmatchedQuote);
-            const std::string folder = length > 1 ? command.substr(unmatchedQuote ? 1 : 0) : "";
+            const std::string folder = length > 1 && unmatchedQuote ? command.substr(1) : "";
             ASSERT_TRUE(setOpenCommand(classesRoot, command));
             EXPECT_EQ(queryPureBasicFolder(newVersionWord), length < valueCapacity ? folder : "")
                 << length << " characters" << (unmatchedQuote ? " with an unmatched quote" : "");
@@ -236,6 +270,8 @@ TEST(LoadEditorLibrary, NeedsTheEditorWindowClass) {
     EXPECT_EQ(loadEditorLibrary(NO_EDITOR_LIBRARY), nullptr) << "loads but registers no class";
     EXPECT_EQ(GetModuleHandleA("NoEditor.dll"), nullptr) << "freed again";
     EXPECT_EQ(loadEditorLibrary(NOT_A_LIBRARY), nullptr) << "a text file";
+    ASSERT_NE(GetFileAttributesA(OTHER_ARCHITECTURE_LIBRARY), INVALID_FILE_ATTRIBUTES)
+        << "the other architecture's library is there to be refused";
     EXPECT_EQ(loadEditorLibrary(OTHER_ARCHITECTURE_LIBRARY), nullptr);
     EXPECT_NE(loadEditorLibrary(TEST_SCINTILLA_DLL), nullptr);
 }
@@ -270,10 +306,15 @@ TEST_F(OpenCommandTest, TheSearchTriesTheThreePlacesInOrderAndStopsAtTheFirstTha
               (std::vector<std::string>{"Scintilla.dll", besideProgram, "C:\\PB\\Compilers\\Scintilla.dll"}));
 }
 
-TEST_F(OpenCommandTest, WithoutAnOpenCommandTheThirdNameIsRelative) {
-    EXPECT_EQ(namesTriedWhenLoading(0).back(), "Compilers\\Scintilla.dll");
+TEST_F(OpenCommandTest, WithoutAnAbsoluteFolderThereIsNoThirdAttempt) {
+    const std::vector<std::string> firstTwo{"Scintilla.dll", programFolder() + "Compilers\\Scintilla.dll"};
+    EXPECT_EQ(namesTriedWhenLoading(0), firstTwo) << "no open command";
+    for (const char* command : {"\"PureBasic.exe\" \"%1\"", "\"\\PB\\PureBasic.exe\" \"%1\""}) {
+        ASSERT_TRUE(setOpenCommand(classesRoot, command));
+        ASSERT_TRUE(setOpenCommand(machine, command));
+        EXPECT_EQ(namesTriedWhenLoading(0), firstTwo) << command;
+    }
 }
-
 
 // The program-folder cases run the test executable itself again from a copy
 // in a temporary program folder; the child reports through its exit code.
@@ -288,12 +329,6 @@ std::string environmentValue(const char* name) {
     std::vector<char> value(32768, '\0');
     const DWORD length = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
     return std::string(value.data(), length < value.size() ? length : 0);
-}
-
-std::string moduleFileName(HMODULE module) {
-    std::vector<char> name(32768, '\0');
-    const DWORD length = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
-    return std::string(name.data(), length);
 }
 
 TEST(ProgramFolderChild, FindsItsFolderAndTheLibraryBesideIt) {

@@ -53,7 +53,7 @@ TEST_F(Editor, ConfigurationTookEffect) {
 
 TEST_F(Editor, EmptyEditorGivesOneEmptyLine) {
     EXPECT_TRUE(editorIsEmpty());
-    EXPECT_EQ(readEditorLines().lines, EditorLines{""});
+    EXPECT_EQ(readEditorLines().lines, EditorLineViews{""});
 }
 
 TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
@@ -61,7 +61,7 @@ TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
     constexpr auto withOverlong = ansi("Жук??");
     const struct {
         std::string_view document;
-        EditorLines lines;
+        EditorLineViews lines;
     } cases[] = {
         {"abc", {"abc"}},
         {"abc\r\n", {"abc", ""}},
@@ -89,12 +89,12 @@ TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
 TEST_F(Editor, OnlyLineEndsAreNotEmptyButGiveEmptyLines) {
     setDocument("\r\n");
     EXPECT_FALSE(editorIsEmpty());
-    EXPECT_EQ(readEditorLines().lines, (EditorLines{"", ""}));
+    EXPECT_EQ(readEditorLines().lines, (EditorLineViews{"", ""}));
 }
 
 TEST_F(Editor, LineEndsAtItsFirstNul) {
     setDocument(std::string_view("ab\0cd\r\nxy", 9));
-    EXPECT_EQ(readEditorLines().lines, (EditorLines{"ab", "xy"}));
+    EXPECT_EQ(readEditorLines().lines, (EditorLineViews{"ab", "xy"}));
 }
 
 TEST_F(Editor, SeveralMebibytesAreReadWhole) {
@@ -117,7 +117,7 @@ TEST_F(Editor, CyrillicInTheUtf8DocumentReadsAsWindows1251) {
     ASSERT_EQ(sendEditorMessage(gadgets::editor, sci::getCodePage), sci::utf8CodePage);
     setDocument("Привет,\r\nмир!");
     const EditorText document = readEditorLines();
-    EXPECT_EQ(document.lines, (EditorLines{ansi("Привет,").view(), ansi("мир!").view()}));
+    EXPECT_EQ(document.lines, (EditorLineViews{ansi("Привет,").view(), ansi("мир!").view()}));
     EXPECT_EQ(buildPreviewText(document.lines), text(ansi("Привет,\nмир!").view()));
 }
 
@@ -127,7 +127,7 @@ TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsWindows1251) {
     for (const char character : typed.view()) {
         SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(character), 1);
     }
-    EXPECT_EQ(readEditorLines().lines, EditorLines{typed.view()});
+    EXPECT_EQ(readEditorLines().lines, EditorLineViews{typed.view()});
 }
 
 // Letters that the keyboard map lacks, typed as key input through the
@@ -155,20 +155,20 @@ TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorArriveAsTheCodePageGiv
             SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
         },
     }));
-    EXPECT_EQ(readEditorLines().lines, EditorLines{lettersInWindows1251});
+    EXPECT_EQ(readEditorLines().lines, EditorLineViews{lettersInWindows1251});
 
     sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>(""));
     for (const wchar_t unit : typed) {
         SendMessageW(gadgetWindow(gadgets::editor), WM_CHAR, unit, 1);
     }
-    EXPECT_EQ(readEditorLines().lines, EditorLines{lettersInWindows1251}) << "sent straight to the editor";
+    EXPECT_EQ(readEditorLines().lines, EditorLineViews{lettersInWindows1251}) << "sent straight to the editor";
 }
 
 TEST_F(Editor, SingleByteDocumentPassesUnchanged) {
     sendEditorMessage(gadgets::editor, sci::setCodePage, 0);
     const auto bytes = ansi("Текст\r\nещё");
     setDocument(bytes.view());
-    EXPECT_EQ(readEditorLines().lines, (EditorLines{ansi("Текст").view(), ansi("ещё").view()}));
+    EXPECT_EQ(readEditorLines().lines, (EditorLineViews{ansi("Текст").view(), ansi("ещё").view()}));
 }
 
 TEST(EditorMissing, GivesNoLinesAndCountsAsEmpty) {

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -127,6 +129,35 @@ std::vector<HWND> gadgetsInOrder(std::initializer_list<int> numbers) {
     return windows;
 }
 
+// While set, a control answers one message with a fixed value, as a control
+// that misbehaves or has run out of memory might.
+struct FixedAnswer {
+    HWND control = nullptr;
+    UINT message = 0;
+    LRESULT answer = 0;
+    WNDPROC previous = nullptr;
+};
+
+FixedAnswer fixedAnswer;
+
+LRESULT CALLBACK answerFixed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == fixedAnswer.message) {
+        return fixedAnswer.answer;
+    }
+    return CallWindowProcA(fixedAnswer.previous, window, message, wParam, lParam);
+}
+
+void setFixedAnswer(HWND control, UINT message, LRESULT answer) {
+    fixedAnswer = FixedAnswer{control, message, answer, nullptr};
+    fixedAnswer.previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerFixed)));
+}
+
+void removeFixedAnswer() {
+    SetWindowLongPtrA(fixedAnswer.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fixedAnswer.previous));
+    fixedAnswer = FixedAnswer{};
+}
+
 }  // namespace
 
 using EventLoop = WizardWindow;
@@ -221,8 +252,9 @@ TEST_F(EventLoop, SpaceOnTheCopyButtonPutsTheGeneratedSourceOnTheClipboard) {
     const MessageBoxOptions options{text(title.view()), 2, 1, 4, 1};
     constexpr auto firstLine = ansi("Сохранить \"файл\"?");
     constexpr auto secondLine = ansi("Да или нет");
-    const EditorLines lines{firstLine.view(), secondLine.view()};
+    const EditorLineViews lines{firstLine.view(), secondLine.view()};
     EXPECT_EQ(clipboardText(), generateCall(deriveSpec(options), options.title, lines, false));
+    EXPECT_EQ(GetClipboardOwner(), mainWindowHandle()) << "the clipboard was opened for the main window";
 }
 
 // The field takes no character beyond its limit, and the copy holds the
@@ -257,7 +289,7 @@ TEST_F(EventLoop, ASixteenMebibyteMessageIsCopiedWhole) {
         document.append(texts.back()).append("\r\n");
     }
     texts.emplace_back();
-    const EditorLines lines(texts.begin(), texts.end());
+    const EditorLineViews lines(texts.begin(), texts.end());
     EXPECT_TRUE(runLoopWithScript({
         [&] {
             setEditorText(document.c_str());
@@ -272,7 +304,7 @@ TEST_F(EventLoop, ASixteenMebibyteMessageIsCopiedWhole) {
 }
 
 TEST_F(EventLoop, CopyOfAnEmptyEditorUsesTheEmptyDocument) {
-    setClipboardText("not a copy");
+    setClipboardText(mainWindowHandle(), "not a copy");
     ASSERT_EQ(clipboardText(), "not a copy");
     EXPECT_TRUE(runLoopWithScript({
         [] { focusGadget(gadgets::copyButton); },
@@ -322,4 +354,77 @@ TEST_F(EventLoop, WindowEventsAreDeferredAndTheCloseEventIsAnsweredByWaitEvent) 
     EXPECT_EQ(waitEvent(), events::moved);
     EXPECT_EQ(waitEvent(), events::close);
     EXPECT_TRUE(IsWindow(mainWindowHandle()));
+}
+
+// An action that fails inside ends there: "Тест" shows no box, "Скопировать"
+// leaves the clipboard as it was, and the window goes on and copies once the
+// control behaves again. A title field that answers a length no string can
+// hold makes the title's buffer fail as a container operation; an editor
+// that gives no character pointer for its text is out of memory.
+TEST_F(EventLoop, AnActionThatFailsInsideEndsAloneAndTheWindowGoesOn) {
+    struct Fault {
+        const char* name;
+        int gadget;
+        UINT message;
+        LRESULT answer;
+        bool boxShown;
+        std::string clipboardWhileFailing;
+        std::string clipboardAfter;
+    };
+    Fault faults[] = {
+        {"a title length no string can hold", gadgets::titleField, WM_GETTEXTLENGTH, -2, false, "", ""},
+        {"no character pointer", gadgets::editor, sci::getCharacterPointer, 0, false, "", ""},
+    };
+    std::vector<ScriptStep> steps;
+    for (Fault& fault : faults) {
+        steps.emplace_back([&fault] {
+            setClipboardText(mainWindowHandle(), "former");
+            setEditorText("text");
+            setFixedAnswer(gadget(fault.gadget), fault.message, fault.answer);
+            focusGadget(gadgets::testButton);
+        });
+        steps.emplace_back([] { pressKey(VK_SPACE); });
+        steps.emplace_back([&fault] {
+            fault.boxShown = readAndCloseBox(IDOK).found;
+            focusGadget(gadgets::copyButton);
+        });
+        steps.emplace_back([] { pressKey(VK_SPACE); });
+        steps.emplace_back([&fault] {
+            fault.clipboardWhileFailing = clipboardText();
+            removeFixedAnswer();
+        });
+        steps.emplace_back([] { pressKey(VK_SPACE); });
+        steps.emplace_back([&fault] { fault.clipboardAfter = clipboardText(); });
+    }
+    EXPECT_TRUE(runLoopWithScript(steps));
+    const std::string copied = generateCall(deriveSpec(MessageBoxOptions{}), "", {"text"}, false);
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        EXPECT_FALSE(fault.boxShown);
+        EXPECT_EQ(fault.clipboardWhileFailing, "former");
+        EXPECT_EQ(fault.clipboardAfter, copied);
+    }
+}
+
+// A failed container or string operation is not taken for running out of
+// memory, and it is a std::exception, which the actions catch.
+TEST(RuntimeReplacements, AFailedContainerOperationIsAnExceptionOtherThanOutOfMemory) {
+    const auto failure = [](auto operation) -> std::string {
+        try {
+            operation();
+        } catch (const std::bad_alloc&) {
+            return "out of memory";
+        } catch (const std::exception&) {
+            return "exception";
+        } catch (...) {
+            return "no std::exception";
+        }
+        return "none";
+    };
+    std::vector<int> numbers;
+    const std::string text = "abc";
+    EXPECT_EQ(failure([&] { static_cast<void>(numbers.at(1)); }), "exception") << "index out of range";
+    EXPECT_EQ(failure([&] { static_cast<void>(text.substr(4)); }), "exception") << "position out of range";
+    EXPECT_EQ(failure([&] { numbers.reserve(numbers.max_size() + 1); }), "exception") << "length";
+    EXPECT_EQ(failure([&] { static_cast<void>(std::stoi(text)); }), "exception") << "not a number";
 }

@@ -44,10 +44,11 @@ public:
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
     // Puts a copy of file, the editor library unless told otherwise, in the
-    // library's place beside the program or in a subfolder.
-    void addEditorLibrary(const std::string& subfolder, const char* file = SCINTILLA_LIBRARY) {
+    // library's place beside the program or in a subfolder; false when the
+    // file could not be copied there.
+    bool addEditorLibrary(const std::string& subfolder, const char* file = SCINTILLA_LIBRARY) {
         CreateDirectoryA((folder_ + subfolder).c_str(), nullptr);
-        CopyFileA(file, (folder_ + subfolder + "Scintilla.dll").c_str(), FALSE);
+        return CopyFileA(file, (folder_ + subfolder + "Scintilla.dll").c_str(), FALSE) != FALSE;
     }
     std::string program() const { return folder_ + "MessageRequesterWizard.exe"; }
     const std::string& folder() const { return folder_; }
@@ -257,24 +258,24 @@ TEST(StartUp, AFileInTheFirstPlaceThatIsNotTheEditorLibraryIsPassedOver) {
         SCOPED_TRACE(impostor.file);
         {
             ProgramFolder alone((std::string("wizard-alone-") + impostor.name).c_str());
-            alone.addEditorLibrary("", impostor.file);
+            ASSERT_TRUE(alone.addEditorLibrary("", impostor.file));
             expectOneErrorBoxAndEndWithZero(alone);
         }
         ProgramFolder withEditor((std::string("wizard-then-editor-") + impostor.name).c_str());
-        withEditor.addEditorLibrary("", impostor.file);
-        withEditor.addEditorLibrary("Compilers\\");
+        ASSERT_TRUE(withEditor.addEditorLibrary("", impostor.file));
+        ASSERT_TRUE(withEditor.addEditorLibrary("Compilers\\"));
         expectWindowOpensFilledAndClosesWithZero(withEditor);
     }
 }
 
 TEST(StartUp, WithTheEditorLibraryBesideTheProgramOpensTheFilledWindow) {
     ProgramFolder folder("wizard-beside-");
-    folder.addEditorLibrary("");
+    ASSERT_TRUE(folder.addEditorLibrary(""));
     expectWindowOpensFilledAndClosesWithZero(folder);
 }
 
 TEST(StartUp, WithTheEditorLibraryInCompilersOpensTheFilledWindow) {
     ProgramFolder folder("wizard-compilers-");
-    folder.addEditorLibrary("Compilers\\");
+    ASSERT_TRUE(folder.addEditorLibrary("Compilers\\"));
     expectWindowOpensFilledAndClosesWithZero(folder);
 }

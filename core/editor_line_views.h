@@ -6,4 +6,4 @@
 #include <string_view>
 #include <vector>
 
-using EditorLines = std::vector<std::string_view>;
+using EditorLineViews = std::vector<std::string_view>;

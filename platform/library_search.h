@@ -1,0 +1,15 @@
+// Where the program's libraries are loaded from: a library named without a
+// folder is looked for only in the program's own folder and the system
+// folders, and system libraries are named by their full path.
+#pragma once
+
+#include <windows.h>
+
+// Takes the current folder and PATH, places other users can write to, out of
+// the search for libraries named without a folder, for the whole process.
+// Called at start-up before any library is loaded.
+void restrictLibrarySearch();
+
+// Loads the library of that file name from the system folder; nullptr when
+// it cannot be loaded.
+HMODULE loadSystemLibrary(const char* fileName);
