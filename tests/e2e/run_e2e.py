@@ -51,7 +51,7 @@ class WizardCase(unittest.TestCase):
     def setUp(self):
         self.s = Session(OPTIONS, self.id().split(".")[-1])
         self.addCleanup(self.s.close)
-        self.assertEqual(self.s.ask("codepage")["acp"], int(OPTIONS.code_page or 1251),
+        self.assertEqual(self.s.ask("codepage")["acp"], int(getattr(OPTIONS, "code_page", None) or 1251),
                          "the session runs under the system code page it names")
 
     # --- composing, as a person does -----------------------------------
