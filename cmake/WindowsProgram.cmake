@@ -1,6 +1,7 @@
 # The Windows program, its platform services and their Wine-run tests.
 
-# Plain Win32 with the single-byte ("A") calls: no UNICODE, no -municode.
+# Plain Win32 naming the W calls where text crosses (the texts stay
+# Windows-1251 inside and are converted at the edge): no UNICODE, no -municode.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 # Every function and datum in a section of its own, so that the program's
 # link can drop what nothing calls.

@@ -4,13 +4,15 @@
 
 namespace {
 
-constexpr const char* editorClassName = "Scintilla";
+constexpr const wchar_t* editorClassName = L"Scintilla";
 constexpr WPARAM overrideOn = 1;
 
 }  // namespace
 
 HWND createEditor(int gadget, int x, int y, int width, int height, NotificationHandler handler) {
-    const HWND editor = CreateWindowExA(WS_EX_CLIENTEDGE, editorClassName, "", WS_CHILD | WS_VISIBLE, x, y, width,
+    // A Unicode window: typed letters reach the UTF-8 document whatever the
+    // system's code page.
+    const HWND editor = CreateWindowExW(WS_EX_CLIENTEDGE, editorClassName, L"", WS_CHILD | WS_VISIBLE, x, y, width,
                                         height, gadgetContainer(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
                                         programInstance(), nullptr);
     if (editor != nullptr) {
@@ -37,7 +39,7 @@ LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam, LPARAM lParam
     if (editor == nullptr) {
         return 0;
     }
-    return SendMessageA(editor, message, wParam, lParam);
+    return SendMessageW(editor, message, wParam, lParam);
 }
 
 std::optional<LRESULT> editorNotification(WPARAM, LPARAM) noexcept {

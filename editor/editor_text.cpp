@@ -10,7 +10,7 @@
 
 #include "document_lines.h"
 #include "editor.h"
-#include "saturated_size.h"
+#include "windows1251.h"
 #include "windows1251_prefix.h"
 
 namespace {
@@ -47,36 +47,27 @@ std::size_t pieceLength(std::string_view utf8) {
 }
 
 // Converts valid UTF-8 through the platform, piece by piece, to out, which
-// holds maxCharSize bytes for each byte of utf8. Answers the bytes written, or
-// nothing when utf8 is not valid UTF-8.
-std::optional<std::size_t> convertThroughPlatform(std::string_view utf8, char* out, std::size_t maxCharSize,
-                                                  wchar_t* wide) {
+// holds one byte for each byte of utf8. Answers the bytes written, or nothing
+// when utf8 is not valid UTF-8.
+std::optional<std::size_t> convertThroughPlatform(std::string_view utf8, char* out, wchar_t* wide) {
     std::size_t written = 0;
     while (!utf8.empty()) {
         const std::size_t length = pieceLength(utf8);
         const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
                                                    static_cast<int>(length), wide, static_cast<int>(length));
-        const int ansiLength =
-            wideLength <= 0 ? 0
-                            : WideCharToMultiByte(CP_ACP, 0, wide, wideLength, out + written,
-                                                  static_cast<int>(length * maxCharSize), nullptr, nullptr);
-        if (ansiLength <= 0) {
+        if (wideLength <= 0) {
             return std::nullopt;
         }
-        written += static_cast<std::size_t>(ansiLength);
+        written += writeWindows1251(std::wstring_view(wide, static_cast<std::size_t>(wideLength)), out + written);
         utf8.remove_prefix(length);
     }
     return written;
 }
 
-// With Windows-1251 as the ANSI code page, the characters it holds are
-// converted by table, and only the runs between them by the platform, which
-// gives them the same bytes; a run that is not valid UTF-8 makes the whole
-// text invalid, as it would in one go.
-constexpr UINT windows1251 = 1251;
-
+// The characters Windows-1251 holds are converted by table, and only the runs
+// between them by the platform, which gives them the same bytes; a run that is
+// not valid UTF-8 makes the whole text invalid, as it would in one go.
 std::optional<std::size_t> convertMostlyByTable(std::string_view utf8, char* out, wchar_t* wide) {
-    constexpr std::size_t singleByte = 1;
     std::size_t written = 0;
     while (!utf8.empty()) {
         const ConvertedPrefix mapped = convertMappedPrefix(utf8, out + written);
@@ -84,8 +75,7 @@ std::optional<std::size_t> convertMostlyByTable(std::string_view utf8, char* out
         utf8.remove_prefix(mapped.read);
         const std::size_t runLength = unmappedRunLength(utf8);
         if (runLength > 0) {
-            const std::optional<std::size_t> run =
-                convertThroughPlatform(utf8.substr(0, runLength), out + written, singleByte, wide);
+            const std::optional<std::size_t> run = convertThroughPlatform(utf8.substr(0, runLength), out + written, wide);
             if (!run) {
                 return std::nullopt;
             }
@@ -97,19 +87,13 @@ std::optional<std::size_t> convertMostlyByTable(std::string_view utf8, char* out
 }
 
 // Scintilla keeps a UTF-8 document unless told otherwise; the rest of the
-// program works on the ANSI code page (Windows-1251). Answers false, and
-// leaves text without lines, when utf8 is not valid UTF-8.
+// program works on Windows-1251, whatever the system's code page. Answers
+// false, and leaves text without lines, when utf8 is not valid UTF-8.
 bool convertValidUtf8(std::string_view utf8, EditorText& text) {
-    const bool tableApplies = GetACP() == windows1251;
-    CPINFO codePage{};
-    const std::size_t maxCharSize = GetCPInfo(CP_ACP, &codePage) != FALSE ? codePage.MaxCharSize : 2;
-    // Each byte of UTF-8 gives at most one UTF-16 unit. A size that does not
-    // fit is refused by the allocation rather than wrapped to a small one.
-    text.bytes = std::make_unique_for_overwrite<char[]>(multiplySaturated(utf8.size(), maxCharSize));
+    // Each byte of UTF-8 gives at most one UTF-16 unit, and each unit one byte.
+    text.bytes = std::make_unique_for_overwrite<char[]>(utf8.size());
     auto wide = std::make_unique_for_overwrite<wchar_t[]>(conversionPiece);
-    const std::optional<std::size_t> written =
-        tableApplies ? convertMostlyByTable(utf8, text.bytes.get(), wide.get())
-                     : convertThroughPlatform(utf8, text.bytes.get(), maxCharSize, wide.get());
+    const std::optional<std::size_t> written = convertMostlyByTable(utf8, text.bytes.get(), wide.get());
     if (!written) {
         return false;
     }
@@ -129,13 +113,7 @@ std::string ansiFromUtf8Piece(std::string_view utf8) {
     }
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, wide.data(), wideLength);
-    const int ansiLength = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (ansiLength <= 0) {
-        return {};
-    }
-    std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, ansi.data(), ansiLength, nullptr, nullptr);
-    return ansi;
+    return windows1251FromWide(wide);
 }
 
 // The piece of a line that is converted on its own: up to its first NUL, or

@@ -1,34 +1,17 @@
 #include "clipboard.h"
 
-#include <array>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
-struct CodePageLocale {
-    UINT codePage = 0;
-    LCID locale = 0;
-};
-
-// A locale for each ANSI code page, used when neither the thread's nor the
-// user's locale has the platform's ANSI code page.
-constexpr std::array<CodePageLocale, 14> codePageLocales = {{
-    {874, 0x041E},   // Thai
-    {932, 0x0411},   // Japanese
-    {936, 0x0804},   // Chinese (PRC)
-    {949, 0x0412},   // Korean
-    {950, 0x0404},   // Chinese (Taiwan)
-    {1250, 0x0405},  // Czech
-    {1251, 0x0419},  // Russian
-    {1252, 0x0409},  // English (United States)
-    {1253, 0x0408},  // Greek
-    {1254, 0x041F},  // Turkish
-    {1255, 0x040D},  // Hebrew
-    {1256, 0x0401},  // Arabic
-    {1257, 0x0426},  // Latvian
-    {1258, 0x042A},  // Vietnamese
-}};
+// The clipboard's text is Windows-1251 on every system; its locale tells
+// Unicode readers so. A locale of that code page that the thread or the user
+// already has is kept, so that the text's language stays theirs (Ukrainian,
+// Bulgarian, ...); any other system gets Russian.
+constexpr UINT textCodePage = 1251;
+constexpr LCID russianLocale = 0x0419;
 
 bool localeHasAnsiCodePage(LCID locale, UINT codePage) {
     DWORD localeCodePage = 0;
@@ -38,21 +21,13 @@ bool localeHasAnsiCodePage(LCID locale, UINT codePage) {
     return written > 0 && localeCodePage == codePage;
 }
 
-// The locale that names the code page the clipboard text is in; 0 when none
-// is known.
-LCID ansiTextLocale() {
-    const UINT codePage = GetACP();
+LCID textLocale() {
     for (const LCID candidate : {GetThreadLocale(), GetUserDefaultLCID()}) {
-        if (localeHasAnsiCodePage(candidate, codePage)) {
+        if (localeHasAnsiCodePage(candidate, textCodePage)) {
             return candidate;
         }
     }
-    for (const CodePageLocale& entry : codePageLocales) {
-        if (entry.codePage == codePage) {
-            return entry.locale;
-        }
-    }
-    return 0;
+    return russianLocale;
 }
 
 // How long the clipboard is waited for when another program holds it open:
@@ -99,9 +74,6 @@ ClipboardTextBlock allocateLockedBlock(std::size_t size) noexcept {
 }
 
 void placeTextLocale(LCID locale) {
-    if (locale == 0) {
-        return;
-    }
     const ClipboardTextBlock block = allocateLockedBlock(sizeof(locale));
     if (block.memory == nullptr) {
         return;
@@ -129,7 +101,7 @@ HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block) noexcept {
         return nullptr;
     }
     GlobalUnlock(block.memory);
-    const LCID locale = ansiTextLocale();
+    const LCID locale = textLocale();
     if (!openClipboardPatiently(owner)) {
         GlobalFree(block.memory);
         return nullptr;

@@ -19,10 +19,10 @@ ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept;
 // The clipboard is opened for owner, the program's main window: Windows
 // documents that SetClipboardData fails after EmptyClipboard when the
 // clipboard was opened for no window.
-
-// Makes the filled block the clipboard's text, as CF_TEXT in the platform's
-// ANSI code page, tagged with a locale of that code page so that Unicode
-// readers convert it correctly. The clipboard is opened only now, waiting a
+//
+// Makes the filled block the clipboard's text, as CF_TEXT in Windows-1251 on
+// every system, tagged with a locale of that code page so that Unicode readers
+// convert it correctly. The clipboard is opened only now, waiting a
 // short bounded time while another program holds it; it is emptied only once
 // it is open, and closed again before this returns. Answers the CF_TEXT data
 // handle, or nullptr with the block freed: a clipboard that stayed busy keeps

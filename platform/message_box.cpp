@@ -3,7 +3,11 @@
 #include <windows.h>
 
 #include <iterator>
+#include <new>
+#include <string>
 #include <vector>
+
+#include "windows1251.h"
 
 namespace {
 
@@ -99,9 +103,19 @@ void enableThreadWindows() {
 }  // namespace
 
 int showMessageBox(const char* caption, const char* text, std::uint32_t flags) {
+    std::wstring wideCaption;
+    std::wstring wideText;
+    try {
+        wideCaption = wideFromWindows1251(caption != nullptr ? caption : "");
+        wideText = wideFromWindows1251(text != nullptr ? text : "");
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
     EnumWindows(disableWindowCallback, 1);
     HWND owner = chooseOwner();
-    const int result = MessageBoxA(owner, text, caption, flags);
+    // A null caption keeps the platform's own meaning ("Error").
+    const int result = MessageBoxW(owner, text != nullptr ? wideText.c_str() : nullptr,
+                                   caption != nullptr ? wideCaption.c_str() : nullptr, flags);
     enableThreadWindows();
     return result;
 }

@@ -10,8 +10,11 @@ export WINEPREFIX="${PROJECT_WINEPREFIX:-$wine_env_repo/build/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # Gives Wine the ANSI code page 1251 without the locale being generated (the
-# shell's own complaint about the missing locale is silenced).
-{ export LC_ALL=ru_RU.UTF-8; } 2>/dev/null
+# shell's own complaint about the missing locale is silenced). A run under
+# another system code page names its locale in PROJECT_WINE_LOCALE (en_US.UTF-8
+# gives 1252, hi_IN.UTF-8 UTF-8): Wine takes a program's code page from the
+# locale it is started in, not from a Windows environment block.
+{ export LC_ALL="${PROJECT_WINE_LOCALE:-ru_RU.UTF-8}"; } 2>/dev/null
 export WINE=/usr/lib/wine/wine64
 export WINELOADER="$WINE"
 

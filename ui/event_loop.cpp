@@ -14,10 +14,10 @@ namespace {
 void translateOrDispatch(MSG& message) {
     const HWND window = mainWindowHandle();
     const bool translated = window != nullptr && GetActiveWindow() == window &&
-                            TranslateAcceleratorA(window, mainWindowAccelerators(), &message) != 0;
+                            TranslateAcceleratorW(window, mainWindowAccelerators(), &message) != 0;
     if (!translated) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -58,7 +58,7 @@ std::int32_t waitEvent() {
         return code;
     }
     MSG message{};
-    GetMessageA(&message, nullptr, 0, 0);
+    GetMessageW(&message, nullptr, 0, 0);
     translateOrDispatch(message);
     if (state.pendingCode != 0) {
         const std::int32_t code = state.pendingCode;

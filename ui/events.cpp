@@ -39,5 +39,5 @@ void setReportWindow(HWND window) noexcept {
 }
 
 void postGadgetReport(std::int32_t gadget, std::int32_t eventType) noexcept {
-    PostMessageA(reportWindow, reportMessage, static_cast<WPARAM>(gadget), eventType);
+    PostMessageW(reportWindow, reportMessage, static_cast<WPARAM>(gadget), eventType);
 }

@@ -26,7 +26,7 @@ std::vector<HWND> descendantsOf(HWND window) {
 
 bool isCandidate(HWND control) {
     return IsWindowEnabled(control) != FALSE && IsWindowVisible(control) != FALSE &&
-           (GetWindowLongPtrA(control, GWL_STYLE) & WS_TABSTOP) != 0;
+           (GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
 // The candidate after the current control in creation order, wrapping to the

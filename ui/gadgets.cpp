@@ -30,8 +30,8 @@ HWND gadgetContainer() {
 }
 
 void registerControl(HWND control, int identifier) {
-    SetWindowLongPtrA(control, GWLP_ID, identifier);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    SetWindowLongPtrW(control, GWLP_ID, identifier);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 }
 
 void registerGadget(int gadget, HWND control, NotificationHandler handler) {

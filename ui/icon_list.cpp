@@ -4,12 +4,14 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "events.h"
 #include "gadgets.h"
 #include "message_box_options.h"
+#include "windows1251.h"
 
 namespace {
 
@@ -60,8 +62,8 @@ void createImageLists(HWND list) {
     images.large = ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), imageListFlags, 1, 1);
     addTransparentSquare(images.small, 16);
     addTransparentSquare(images.large, 32);
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.small));
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images.large));
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.small));
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images.large));
 }
 
 // The image index of an icon, adding it to both lists on its first use.
@@ -85,37 +87,38 @@ HICON loadSystemIcon(WORD identifier) {
     if (identifier == 0) {
         return nullptr;
     }
-    return LoadIconA(nullptr, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(identifier)));
+    return LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(identifier)));
 }
 
 void switchToLargeIcons(HWND list) {
-    const LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
-    SetWindowLongPtrA(list, GWL_STYLE, (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | LVS_ICON);
+    const LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
+    SetWindowLongPtrW(list, GWL_STYLE, (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | LVS_ICON);
     RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW);
 }
 
-void insertEntry(HWND list, int position, const std::string& caption, HICON icon) {
-    LVITEMA item{};
+void insertEntry(HWND list, int position, std::string_view caption, HICON icon) {
+    std::wstring wideCaption = wideFromWindows1251(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = position;
-    item.pszText = const_cast<char*>(caption.c_str());
+    item.pszText = wideCaption.data();
     if (icon != nullptr) {
         item.mask |= LVIF_IMAGE;
         item.iImage = imageIndexOf(list, icon);
     }
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void selectFirstEntry(HWND list) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 // On a click that finds no entry selected, report the change once.
 void reportLostSelection(HWND list) {
-    const LRESULT selected = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    const LRESULT selected = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
     if (selected == -1 && reportedSelection() != noEntry) {
         reportedSelection() = noEntry;
         postGadgetReport(gadgets::iconList, eventTypes::change);
@@ -137,20 +140,21 @@ void reportItemChange(const NMLISTVIEW& change) {
 }  // namespace
 
 void insertIconListColumn(HWND list) {
-    LVCOLUMNA column{};
+    std::wstring caption = wideFromWindows1251(iconListCaption.view());
+    LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = columnWidth;
-    column.pszText = const_cast<char*>(iconListCaption.c_str());
+    column.pszText = caption.data();
     column.iSubItem = 0;
-    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 }
 
 void fillIconList(HWND list) {
     switchToLargeIcons(list);
     for (std::size_t entry = 0; entry < iconTable.size(); ++entry) {
         const HICON icon = loadSystemIcon(systemIcons[entry]);
-        insertEntry(list, static_cast<int>(entry), std::string(iconTable[entry].caption), icon);
+        insertEntry(list, static_cast<int>(entry), iconTable[entry].caption, icon);
     }
     selectFirstEntry(list);
 }

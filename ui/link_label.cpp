@@ -6,6 +6,7 @@
 #include "events.h"
 #include "gadgets.h"
 #include "startup.h"
+#include "windows1251.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void loadHandCursor() {
 }
 
 LinkLabel* linkLabelOf(HWND label) {
-    return reinterpret_cast<LinkLabel*>(GetWindowLongPtrA(label, GWLP_USERDATA));
+    return reinterpret_cast<LinkLabel*>(GetWindowLongPtrW(label, GWLP_USERDATA));
 }
 
 int signedLow(LPARAM value) {
@@ -85,7 +86,7 @@ void repaintNow(HWND label) {
 }
 
 void fillBackground(HWND label, HDC context, const RECT& area) {
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(label), WM_CTLCOLORSTATIC,
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(label), WM_CTLCOLORSTATIC,
                                                              reinterpret_cast<WPARAM>(context),
                                                              reinterpret_cast<LPARAM>(label)));
     if (brush != nullptr) {
@@ -101,13 +102,13 @@ void clipToClient(HWND label, HDC context) {
     DeleteObject(region);
 }
 
-void drawText(HWND label, const LinkLabel& state, HDC context, const char* text, int length) {
+void drawText(HWND label, const LinkLabel& state, HDC context, const wchar_t* text, int length) {
     if (IsWindowEnabled(label) != FALSE) {
         SetBkMode(context, TRANSPARENT);
         SetTextColor(context, GetCapture() == label ? state.hoverColour : state.textColour);
-        TextOutA(context, 0, 0, text, length);
+        TextOutW(context, 0, 0, text, length);
     } else {
-        DrawStateA(context, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length), 0, 0, 0, 0,
+        DrawStateW(context, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length), 0, 0, 0, 0,
                    DST_TEXT | DSS_DISABLED);
     }
 }
@@ -119,8 +120,8 @@ LRESULT paintLinkLabel(HWND label, const LinkLabel& state) {
         return 0;
     }
     fillBackground(label, context, paint.rcPaint);
-    std::array<char, textBufferSize> text{};
-    const int length = GetWindowTextA(label, text.data(), static_cast<int>(text.size()));
+    std::array<wchar_t, textBufferSize> text{};
+    const int length = GetWindowTextW(label, text.data(), static_cast<int>(text.size()));
     if (state.font != nullptr) {
         SelectObject(context, state.font);
     }
@@ -139,21 +140,21 @@ LRESULT setFont(HWND label, LinkLabel& state, WPARAM font, LPARAM redraw) {
 }
 
 LRESULT forwardToStatic(HWND label, const LinkLabel& state, UINT message, WPARAM wParam, LPARAM lParam) {
-    CallWindowProcA(state.staticProcedure, label, message, wParam, lParam);
-    return DefWindowProcA(label, message, wParam, lParam);
+    CallWindowProcW(state.staticProcedure, label, message, wParam, lParam);
+    return DefWindowProcW(label, message, wParam, lParam);
 }
 
 LRESULT destroyLinkLabel(HWND label, LinkLabel* state, UINT message, WPARAM wParam, LPARAM lParam) {
     const WNDPROC staticProcedure = state->staticProcedure;
-    SetWindowLongPtrA(label, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(label, GWLP_USERDATA, 0);
     delete state;
-    return CallWindowProcA(staticProcedure, label, message, wParam, lParam);
+    return CallWindowProcW(staticProcedure, label, message, wParam, lParam);
 }
 
 LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
     LinkLabel* state = linkLabelOf(label);
     if (state == nullptr) {
-        return DefWindowProcA(label, message, wParam, lParam);
+        return DefWindowProcW(label, message, wParam, lParam);
     }
     switch (message) {
     case WM_SETCURSOR:
@@ -169,7 +170,7 @@ LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPA
         repaintNow(label);
         return 0;
     case WM_LBUTTONUP:
-        postGadgetReport(static_cast<std::int32_t>(GetWindowLongPtrA(label, GWLP_ID)), eventTypes::leftClick);
+        postGadgetReport(static_cast<std::int32_t>(GetWindowLongPtrW(label, GWLP_ID)), eventTypes::leftClick);
         return 0;
     case WM_LBUTTONDBLCLK:
     case WM_COMMAND:
@@ -181,7 +182,7 @@ LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPA
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state->font);
     case WM_SETTEXT:
-        CallWindowProcA(state->staticProcedure, label, message, wParam, lParam);
+        CallWindowProcW(state->staticProcedure, label, message, wParam, lParam);
         InvalidateRect(label, nullptr, TRUE);
         return 0;
     case WM_ENABLE:
@@ -198,8 +199,8 @@ LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPA
 
 HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour) {
     loadHandCursor();
-    const HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD, x, y, width, height, gadgetContainer(), nullptr,
-                                       programInstance(), nullptr);
+    const HWND label = CreateWindowExW(0, L"STATIC", wideFromWindows1251(text).c_str(), WS_CHILD, x, y, width, height,
+                                       gadgetContainer(), nullptr, programInstance(), nullptr);
     if (label == nullptr) {
         return nullptr;
     }
@@ -210,9 +211,10 @@ HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char
         return nullptr;
     }
     registerGadget(gadget, label, nullptr);
-    SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    // The W call keeps the label a Unicode window.
     state->staticProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(linkLabelProcedure)));
+        SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(linkLabelProcedure)));
     ShowWindow(label, SW_SHOWNORMAL);
     return label;
 }

@@ -4,5 +4,5 @@
 
 #include <windows.h>
 
-// Null when the platform refuses the window.
+// text is Windows-1251. Null when the platform refuses the window.
 HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour);

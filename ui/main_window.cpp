@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "editor.h"
 #include "event_loop.h"
@@ -14,6 +15,7 @@
 #include "startup.h"
 #include "title_field.h"
 #include "tooltip.h"
+#include "windows1251.h"
 
 namespace {
 
@@ -28,8 +30,8 @@ struct ControlRow {
     int y = 0;
     int width = 0;
     int height = 0;
-    const char* text = "";
-    const char* className = nullptr;
+    const char* text = "";  // Windows-1251
+    const wchar_t* className = nullptr;
     DWORD style = 0;
     DWORD extendedStyle = 0;
     const char* toolTip = nullptr;
@@ -58,25 +60,25 @@ constexpr const char* linkLabelToolTip = "Orlenka";
 constexpr COLORREF linkHoverColour = RGB(0, 0, 128);
 
 constexpr std::array<ControlRow, 15> controlTable{{
-    {ControlKind::plain, 0, 145, 10, 60, 15, titleCaption.c_str(), "Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::titleField, 140, 30, 390, 25, "", "Edit", fieldStyle, WS_EX_CLIENTEDGE, nullptr},
-    {ControlKind::plain, 0, 145, 60, 60, 15, textCaption.c_str(), "Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, 0, 145, 10, 60, 15, titleCaption.c_str(), L"Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::titleField, 140, 30, 390, 25, "", L"Edit", fieldStyle, WS_EX_CLIENTEDGE, nullptr},
+    {ControlKind::plain, 0, 145, 60, 60, 15, textCaption.c_str(), L"Static", labelStyle, 0, nullptr},
     {ControlKind::editor, gadgets::editor, 140, 80, 390, 240, "", nullptr, 0, 0, nullptr},
-    {ControlKind::plain, 0, 15, 10, 45, 15, iconListCaption.c_str(), "Static", labelStyle, 0, nullptr},
-    {ControlKind::iconList, gadgets::iconList, 10, 30, 100, 385, "", WC_LISTVIEWA, iconListStyle, WS_EX_CLIENTEDGE,
+    {ControlKind::plain, 0, 15, 10, 45, 15, iconListCaption.c_str(), L"Static", labelStyle, 0, nullptr},
+    {ControlKind::iconList, gadgets::iconList, 10, 30, 100, 385, "", WC_LISTVIEWW, iconListStyle, WS_EX_CLIENTEDGE,
      nullptr},
-    {ControlKind::plain, 0, 145, 325, 60, 15, modalityCaption.c_str(), "Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::modalityList, 145, 345, 120, 120, "", "ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
+    {ControlKind::plain, 0, 145, 325, 60, 15, modalityCaption.c_str(), L"Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::modalityList, 145, 345, 120, 120, "", L"ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
      nullptr},
-    {ControlKind::plain, 0, 290, 325, 60, 15, buttonSetCaption.c_str(), "Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::buttonSetList, 290, 345, 120, 120, "", "ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
+    {ControlKind::plain, 0, 290, 325, 60, 15, buttonSetCaption.c_str(), L"Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::buttonSetList, 290, 345, 120, 120, "", L"ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
      nullptr},
-    {ControlKind::plain, 0, 425, 325, 120, 15, defaultButtonCaption.c_str(), "Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::defaultButtonList, 435, 345, 95, 120, "", "ComboBox", dropDownStyle,
+    {ControlKind::plain, 0, 425, 325, 120, 15, defaultButtonCaption.c_str(), L"Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::defaultButtonList, 435, 345, 95, 120, "", L"ComboBox", dropDownStyle,
      WS_EX_CLIENTEDGE, nullptr},
-    {ControlKind::plain, gadgets::testButton, 150, 390, 100, 25, testButtonText.c_str(), "Button", buttonStyle, 0,
+    {ControlKind::plain, gadgets::testButton, 150, 390, 100, 25, testButtonText.c_str(), L"Button", buttonStyle, 0,
      nullptr},
-    {ControlKind::plain, gadgets::copyButton, 430, 390, 100, 25, copyButtonText.c_str(), "Button", buttonStyle, 0,
+    {ControlKind::plain, gadgets::copyButton, 430, 390, 100, 25, copyButtonText.c_str(), L"Button", buttonStyle, 0,
      copyButtonToolTip.c_str()},
     {ControlKind::linkLabel, gadgets::linkLabel, 10, 425, 300, 15, linkLabelText.c_str(), nullptr, 0, 0,
      linkLabelToolTip},
@@ -101,17 +103,17 @@ MainWindow& mainWindow() {
     return state;
 }
 
-bool registerMainWindowClass() {
-    WNDCLASSEXA windowClass{};
+bool registerMainWindowClass(const std::wstring& className) {
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = mainWindowProcedure;
     windowClass.hInstance = programInstance();
-    windowClass.hIcon = LoadIconA(programInstance(), reinterpret_cast<LPCSTR>(iconResource));
+    windowClass.hIcon = LoadIconW(programInstance(), reinterpret_cast<LPCWSTR>(iconResource));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = mainWindowClassName;
-    return RegisterClassExA(&windowClass) != 0;
+    windowClass.lpszClassName = className.c_str();
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 // The outer rectangle for the fixed client size, centred on the screen and
@@ -129,27 +131,28 @@ RECT centredWindowRectangle() {
 }
 
 bool openMainWindow() {
-    registerMainWindowClass();
+    const std::wstring className = wideFromWindows1251(mainWindowClassName);
+    registerMainWindowClass(className);
     const RECT place = centredWindowRectangle();
-    const HWND window = CreateWindowExA(0, mainWindowClassName, mainWindowTitle, mainWindowGeometry::style, place.left,
-                                        place.top, place.right - place.left, place.bottom - place.top, nullptr,
-                                        nullptr, programInstance(), nullptr);
+    const HWND window = CreateWindowExW(0, className.c_str(), wideFromWindows1251(mainWindowTitle).c_str(),
+                                        mainWindowGeometry::style, place.left, place.top, place.right - place.left,
+                                        place.bottom - place.top, nullptr, nullptr, programInstance(), nullptr);
     if (window == nullptr) {
-        UnregisterClassA(mainWindowClassName, programInstance());
+        UnregisterClassW(className.c_str(), programInstance());
         return false;
     }
     ACCEL accelerators[std::size(acceleratorTable)] = {};
     std::copy(std::begin(acceleratorTable), std::end(acceleratorTable), accelerators);
-    mainWindow() = MainWindow{window, CreateAcceleratorTableA(accelerators, std::size(accelerators))};
+    mainWindow() = MainWindow{window, CreateAcceleratorTableW(accelerators, std::size(accelerators))};
     setReportWindow(window);
     return true;
 }
 
 HWND createPlainControl(const ControlRow& row) {
     const INT_PTR provisionalIdentifier = row.kind == ControlKind::iconList ? 0 : -1;
-    return CreateWindowExA(row.extendedStyle, row.className, row.text, row.style, row.x, row.y, row.width, row.height,
-                           gadgetContainer(), reinterpret_cast<HMENU>(provisionalIdentifier), programInstance(),
-                           nullptr);
+    return CreateWindowExW(row.extendedStyle, row.className, wideFromWindows1251(row.text).c_str(), row.style, row.x,
+                           row.y, row.width, row.height, gadgetContainer(),
+                           reinterpret_cast<HMENU>(provisionalIdentifier), programInstance(), nullptr);
 }
 
 // Creates one row's control and everything that follows it at once.
@@ -199,10 +202,10 @@ void fillDropDownList(int gadget, const std::array<Entry, N>& table) {
         return;
     }
     for (std::size_t entry = 0; entry < N; ++entry) {
-        const std::string caption(table[entry].caption);
-        SendMessageA(list, CB_INSERTSTRING, entry, reinterpret_cast<LPARAM>(caption.c_str()));
+        const std::wstring caption = wideFromWindows1251(table[entry].caption);
+        SendMessageW(list, CB_INSERTSTRING, entry, reinterpret_cast<LPARAM>(caption.c_str()));
     }
-    SendMessageA(list, CB_SETCURSEL, 0, 0);
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
 }
 
 }  // namespace
@@ -258,7 +261,7 @@ void destroyMainWindow() {
     destroyToolTip();
     if (state.window != nullptr) {
         DestroyWindow(state.window);
-        UnregisterClassA(mainWindowClassName, programInstance());
+        UnregisterClassW(wideFromWindows1251(mainWindowClassName).c_str(), programInstance());
         setReportWindow(nullptr);
     }
     if (state.accelerators != nullptr) {

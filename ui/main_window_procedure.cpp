@@ -13,7 +13,7 @@ constexpr WORD acceleratorNotification = 1;
 LRESULT onCommand(WPARAM wParam, LPARAM lParam) noexcept {
     const auto control = reinterpret_cast<HWND>(lParam);
     if (control != nullptr) {
-        recordGadgetEvent(static_cast<std::int32_t>(GetWindowLongPtrA(control, GWLP_ID)), HIWORD(wParam));
+        recordGadgetEvent(static_cast<std::int32_t>(GetWindowLongPtrW(control, GWLP_ID)), HIWORD(wParam));
         return 0;
     }
     if (HIWORD(wParam) == acceleratorNotification) {
@@ -35,17 +35,17 @@ LRESULT onNotify(HWND window, WPARAM wParam, LPARAM lParam) noexcept {
             return *answer;
         }
     }
-    return DefWindowProcA(window, WM_NOTIFY, wParam, lParam);
+    return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
 }
 
 BOOL CALLBACK sendColourChange(HWND child, LPARAM) noexcept {
-    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
 }
 
 LRESULT onSize(HWND window, WPARAM wParam, LPARAM lParam) noexcept {
     if (wParam == SIZE_MINIMIZED) {
-        return DefWindowProcA(window, WM_SIZE, wParam, lParam);
+        return DefWindowProcW(window, WM_SIZE, wParam, lParam);
     }
     deferEvent(events::sized);
     return 0;
@@ -106,11 +106,11 @@ LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
         return onActivate(window, wParam);
     case WM_ERASEBKGND:
         deferEvent(events::backgroundErased);
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_SYSCOLORCHANGE:
         EnumChildWindows(window, sendColourChange, 0);
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

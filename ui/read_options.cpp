@@ -7,19 +7,21 @@
 
 #include "gadgets.h"
 #include "main_window.h"
+#include "windows1251.h"
 
 namespace {
 
+// The field's UTF-16 text in Windows-1251.
 std::string readTitle() {
     const HWND field = gadgetWindow(gadgets::titleField);
     if (field == nullptr) {
         return {};
     }
-    const int length = GetWindowTextLengthA(field);
-    std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(field, buffer.data(), length + 1);
+    const int length = GetWindowTextLengthW(field);
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(field, buffer.data(), length + 1);
     buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return buffer;
+    return windows1251FromWide(buffer);
 }
 
 std::int32_t sendToGadget(int gadget, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -27,7 +29,7 @@ std::int32_t sendToGadget(int gadget, UINT message, WPARAM wParam, LPARAM lParam
     if (control == nullptr) {
         return 0;
     }
-    return static_cast<std::int32_t>(SendMessageA(control, message, wParam, lParam));
+    return static_cast<std::int32_t>(SendMessageW(control, message, wParam, lParam));
 }
 
 }  // namespace

@@ -18,12 +18,14 @@ LRESULT CALLBACK titleFieldProcedure(HWND field, UINT message, WPARAM wParam, LP
     default:
         break;
     }
-    return CallWindowProcA(editProcedure, field, message, wParam, lParam);
+    return CallWindowProcW(editProcedure, field, message, wParam, lParam);
 }
 
 }  // namespace
 
+// The W call keeps the field a Unicode window: the A one would make it ANSI,
+// and letters outside the system's code page would be lost.
 void subclassTitleField(HWND field) {
     editProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(titleFieldProcedure)));
+        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(titleFieldProcedure)));
 }

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "gadgets.h"
 #include "startup.h"
+#include "windows1251.h"
 
 namespace {
 
@@ -24,11 +27,11 @@ LRESULT CALLBACK toolTipProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     if (message == WM_PAINT) {
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     }
-    return CallWindowProcA(toolTip().classProcedure, window, message, wParam, lParam);
+    return CallWindowProcW(toolTip().classProcedure, window, message, wParam, lParam);
 }
 
 void createToolTip() {
-    const HWND window = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, toolTipStyle, CW_USEDEFAULT,
+    const HWND window = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, toolTipStyle, CW_USEDEFAULT,
                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                         programInstance(), nullptr);
     if (window == nullptr) {
@@ -36,7 +39,7 @@ void createToolTip() {
     }
     toolTip().window = window;
     toolTip().classProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolTipProcedure)));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolTipProcedure)));
 }
 
 }  // namespace
@@ -49,14 +52,15 @@ LRESULT setGadgetToolTip(int gadget, const char* text) {
     if (control == nullptr || toolTip().window == nullptr) {
         return 0;
     }
-    TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    std::wstring wideText = wideFromWindows1251(text == nullptr ? "" : text);
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text == nullptr ? "" : text);
-    SendMessageA(toolTip().window, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    return SendMessageA(toolTip().window, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = wideText.data();
+    SendMessageW(toolTip().window, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return SendMessageW(toolTip().window, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 HWND toolTipWindow() {

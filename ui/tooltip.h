@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-// Adds or replaces the hint of a gadget; answers TTM_ADDTOOLA's result, or 0
-// when the gadget has no control.
+// Adds or replaces the hint (Windows-1251) of a gadget; answers TTM_ADDTOOLW's
+// result, or 0 when the gadget has no control.
 LRESULT setGadgetToolTip(int gadget, const char* text);
 HWND toolTipWindow();
 void destroyToolTip();

@@ -3,7 +3,9 @@
 // window's controls, the process's memory) and answers one line of JSON per
 // command. Commands come from the command line, or one per line on standard
 // input when there is none, so that one process serves a whole test.
-// Texts travel as hexadecimal bytes, so that Windows-1251 arrives unchanged.
+// Texts travel as hexadecimal bytes: what a window shows is read as UTF-16 and
+// handed on as UTF-8, whatever the session's code page; the clipboard's and
+// the registry's bytes are handed on unchanged.
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -41,25 +44,117 @@ std::string bytesOfHex(const std::string& hex) {
     return out;
 }
 
-std::string windowText(HWND window) {
-    const int capacity = GetWindowTextLengthA(window) + 1;
-    std::vector<char> buffer(static_cast<size_t>(capacity), '\0');
-    const int length = GetWindowTextA(window, buffer.data(), capacity);
-    return hexOf(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
-}
-
-std::string className(HWND window) {
-    char buffer[256] = {};
-    GetClassNameA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
 // Adds one element to a comma-separated JSON list.
 void appendItem(std::string& list, const std::string& item) {
     if (!list.empty()) {
         list += ',';
     }
     list += item;
+}
+
+std::string utf8Hex(const wchar_t* text, int length) {
+    if (length <= 0) {
+        return "";
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, utf8.data(), size, nullptr, nullptr);
+    return hexOf(utf8.data(), utf8.size());
+}
+
+std::wstring wideOfUtf8(const std::string& utf8) {
+    const int length = static_cast<int>(utf8.size());
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), length, wide.data(), length)));
+    return wide;
+}
+
+std::string windowText(HWND window) {
+    const int capacity = GetWindowTextLengthW(window) + 1;
+    std::vector<wchar_t> buffer(static_cast<size_t>(capacity), L'\0');
+    const int length = GetWindowTextW(window, buffer.data(), capacity);
+    return utf8Hex(buffer.data(), length);
+}
+
+// An edit field of another process keeps its text to itself: GetWindowText
+// answers only a caption, so the field is asked, briefly.
+std::string fieldText(HWND field) {
+    constexpr UINT patience = 1000;  // milliseconds
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(field, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, patience, &length)) {
+        return "";
+    }
+    std::vector<wchar_t> buffer(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(field, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                        patience, &copied);
+    return utf8Hex(buffer.data(), static_cast<int>(copied));
+}
+
+// A block of memory in another process, for the controls that answer only
+// into memory of their own process.
+class RemoteBlock {
+public:
+    RemoteBlock(DWORD process, size_t size)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process)),
+          address_(process_ ? VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr) {}
+    ~RemoteBlock() {
+        if (address_) {
+            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        }
+        if (process_) {
+            CloseHandle(process_);
+        }
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+    bool ok() const { return address_ != nullptr; }
+    char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
+    void write(size_t offset, const void* bytes, size_t size) const {
+        WriteProcessMemory(process_, at(offset), bytes, size, nullptr);
+    }
+    void read(size_t offset, void* bytes, size_t size) const {
+        ReadProcessMemory(process_, at(offset), bytes, size, nullptr);
+    }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+DWORD processOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+constexpr int remoteTextCapacity = 256;  // characters
+
+// The texts a control answers, one message per index, into a structure that
+// names a text buffer: fill(structure, buffer address) prepares it.
+template <typename Structure, typename Fill>
+std::string remoteTexts(HWND control, UINT message, LRESULT count, Fill fill) {
+    const RemoteBlock block(processOf(control), sizeof(Structure) + remoteTextCapacity * sizeof(wchar_t));
+    std::string texts;
+    for (LRESULT i = 0; i < count && block.ok(); ++i) {
+        Structure structure = {};
+        fill(structure, reinterpret_cast<wchar_t*>(block.at(sizeof(Structure))));
+        block.write(0, &structure, sizeof structure);
+        wchar_t text[remoteTextCapacity] = {};
+        block.write(sizeof(Structure), text, sizeof text);
+        SendMessageW(control, message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(block.at(0)));
+        block.read(sizeof(Structure), text, sizeof text);
+        text[remoteTextCapacity - 1] = L'\0';
+        appendItem(texts, "\"" + utf8Hex(text, static_cast<int>(wcslen(text))) + "\"");
+    }
+    return texts;
+}
+
+std::string className(HWND window) {
+    char buffer[256] = {};
+    GetClassNameA(window, buffer, sizeof buffer);
+    return buffer;
 }
 
 std::string rectJson(const RECT& r) {
@@ -163,6 +258,13 @@ std::string commandClip(std::istream&) {
     for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
         appendItem(formats, std::to_string(format));
     }
+    LCID locale = 0;
+    HANDLE localeData = GetClipboardData(CF_LOCALE);
+    const void* localeBytes = localeData ? GlobalLock(localeData) : nullptr;
+    if (localeBytes) {
+        std::memcpy(&locale, localeBytes, sizeof locale);
+        GlobalUnlock(localeData);
+    }
     std::string text = "null";
     HANDLE data = GetClipboardData(CF_TEXT);
     if (data) {
@@ -174,7 +276,7 @@ std::string commandClip(std::istream&) {
     }
     CloseClipboard();
     return R"({"ok":1,"seq":)" + std::to_string(GetClipboardSequenceNumber()) + R"(,"formats":[)" + formats +
-           R"(],"text":)" + text + "}";
+           R"(],"locale":)" + std::to_string(locale) + R"(,"text":)" + text + "}";
 }
 
 HGLOBAL globalCopy(const void* bytes, size_t size) {
@@ -187,7 +289,8 @@ HGLOBAL globalCopy(const void* bytes, size_t size) {
 }
 
 // Places the bytes and one NUL as CF_TEXT; with withUnicode also their UTF-16
-// form, as a Unicode program copying the same text would.
+// form read as Windows-1251, as a Unicode program copying the same Russian text
+// would on any system.
 bool placeText(const std::string& bytes, bool withUnicode) {
     if (!openClipboardPatiently()) {
         return false;
@@ -198,7 +301,8 @@ bool placeText(const std::string& bytes, bool withUnicode) {
     if (withUnicode && placed) {
         const int length = static_cast<int>(bytes.size()) + 1;
         std::vector<wchar_t> wide(bytes.size() + 1, L'\0');
-        MultiByteToWideChar(CP_ACP, 0, bytes.c_str(), length, wide.data(), length);
+        constexpr UINT windows1251 = 1251;
+        MultiByteToWideChar(windows1251, 0, bytes.c_str(), length, wide.data(), length);
         HGLOBAL unicode = globalCopy(wide.data(), wide.size() * sizeof(wchar_t));
         placed = unicode && SetClipboardData(CF_UNICODETEXT, unicode);
     }
@@ -384,19 +488,57 @@ std::string commandBoxes(std::istream&) {
 
 // --- main window ------------------------------------------------------------
 
+// The entries of a drop-down list as UTF-8; the platform carries the text
+// across the processes.
+std::string comboEntries(HWND list) {
+    std::string entries;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto entry = static_cast<WPARAM>(i);
+        std::vector<wchar_t> text(static_cast<size_t>(SendMessageW(list, CB_GETLBTEXTLEN, entry, 0)) + 1, L'\0');
+        const LRESULT length = SendMessageW(list, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(text.data()));
+        appendItem(entries, "\"" + utf8Hex(text.data(), static_cast<int>(length)) + "\"");
+    }
+    return entries;
+}
+
+std::string listViewEntries(HWND list) {
+    const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    return remoteTexts<LVITEMW>(list, LVM_GETITEMTEXTW, count, [](LVITEMW& item, wchar_t* buffer) {
+        item.pszText = buffer;
+        item.cchTextMax = remoteTextCapacity;
+    });
+}
+
+// The hints of the program's tooltip control, in the order of its tools.
+std::string toolTipTexts(DWORD process) {
+    for (HWND window : topLevelWindows()) {
+        if (className(window) == TOOLTIPS_CLASSA && processOf(window) == process) {
+            const LRESULT count = SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0);
+            return remoteTexts<TTTOOLINFOW>(window, TTM_ENUMTOOLSW, count, [](TTTOOLINFOW& tool, wchar_t* buffer) {
+                tool.cbSize = TTTOOLINFOW_V1_SIZE;
+                tool.lpszText = buffer;
+            });
+        }
+    }
+    return "";
+}
+
 std::string describeControl(HWND child) {
     const std::string kind = className(child);
     std::string extra;
     if (kind == "ComboBox") {
         extra = R"(,"selected":)" + std::to_string(SendMessageA(child, CB_GETCURSEL, 0, 0)) + R"(,"dropped":)" +
-                std::to_string(SendMessageA(child, CB_GETDROPPEDSTATE, 0, 0));
+                std::to_string(SendMessageA(child, CB_GETDROPPEDSTATE, 0, 0)) + R"(,"entries":[)" +
+                comboEntries(child) + "]";
     } else if (kind == "SysListView32") {
         extra = R"(,"selected":)" + std::to_string(SendMessageA(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                                                  LVNI_SELECTED)) +
-                R"(,"count":)" + std::to_string(SendMessageA(child, LVM_GETITEMCOUNT, 0, 0));
+                R"(,"count":)" + std::to_string(SendMessageA(child, LVM_GETITEMCOUNT, 0, 0)) + R"(,"entries":[)" +
+                listViewEntries(child) + "]";
     }
     return R"({"id":)" + std::to_string(controlId(child)) + R"(,"class":")" + kind + R"(","text":")" +
-           windowText(child) + R"(","visible":)" + (IsWindowVisible(child) ? "1" : "0") + R"(,"enabled":)" +
+           (kind == "Edit" ? fieldText(child) : windowText(child)) + R"(","visible":)" + (IsWindowVisible(child) ? "1" : "0") + R"(,"enabled":)" +
            (IsWindowEnabled(child) ? "1" : "0") + R"(,"rect":)" + screenRect(child) + extra + "}";
 }
 
@@ -431,10 +573,11 @@ std::string commandMain(std::istream&) {
     }
     const HWND focus = focusOf(window);
     const bool foreground = GetForegroundWindow() == window;
+    const std::string toolTips = toolTipTexts(process);
     return R"({"ok":1,"found":1,"foreground":)" + std::string(foreground ? "1" : "0") + R"(,"hwnd":)" + std::to_string(reinterpret_cast<uintptr_t>(window)) + R"(,"pid":)" +
            std::to_string(process) + R"(,"visible":)" + (IsWindowVisible(window) ? "1" : "0") + R"(,"enabled":)" +
            (IsWindowEnabled(window) ? "1" : "0") + R"(,"rect":)" + screenRect(window) + R"(,"client":)" +
-           rectJson(client) + R"(,"focus":)" + std::to_string(controlId(focus)) + R"(,"focusClass":")" +
+           rectJson(client) + R"(,"toolTips":[)" + toolTips + R"(],"focus":)" + std::to_string(controlId(focus)) + R"(,"focusClass":")" +
            (focus ? className(focus) : "") + R"(","controls":[)" + controls + R"(],"lists":[)" + openedLists() + "]}";
 }
 
@@ -446,28 +589,21 @@ std::string commandItems(std::istream&) {
     if (!list) {
         return R"({"ok":0,"error":"no icon list"})";
     }
-    DWORD process = 0;
-    GetWindowThreadProcessId(list, &process);
-    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-    if (!target) {
+    const RemoteBlock block(processOf(list), sizeof(RECT));
+    if (!block.ok()) {
         return R"({"ok":0,"error":"cannot open process"})";
     }
-    void* remote = VirtualAllocEx(target, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
     const LRESULT count = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
     std::string items;
-    for (LRESULT i = 0; i < count && remote; ++i) {
+    for (LRESULT i = 0; i < count; ++i) {
         RECT r = {};
         r.left = LVIR_BOUNDS;
-        WriteProcessMemory(target, remote, &r, sizeof r, nullptr);
-        SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(target, remote, &r, sizeof r, nullptr);
+        block.write(0, &r, sizeof r);
+        SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(block.at(0)));
+        block.read(0, &r, sizeof r);
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
         appendItem(items, rectJson(r));
     }
-    if (remote) {
-        VirtualFreeEx(target, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(target);
     return R"({"ok":1,"items":[)" + items + "]}";
 }
 
@@ -704,6 +840,26 @@ std::string commandEditorLength(std::istream&) {
     return R"({"ok":1,"length":)" + std::to_string(length) + "}";
 }
 
+// Posts the characters of a text (UTF-8 in hex) to a control of the main
+// window as Unicode WM_CHAR messages, one per UTF-16 unit: chars GADGET HEX.
+std::string commandChars(std::istream& args) {
+    int gadget = 0;
+    std::string hex;
+    args >> gadget >> hex;
+    HWND window = findMainWindow();
+    HWND control = window ? GetDlgItem(window, gadget) : nullptr;
+    bool posted = control != nullptr;
+    for (const wchar_t unit : wideOfUtf8(bytesOfHex(hex))) {
+        posted = posted && PostMessageW(control, WM_CHAR, unit, 1);
+    }
+    return std::string(R"({"ok":)") + (posted ? "1" : "0") + "}";
+}
+
+// The session's system code page, as every program in it has it.
+std::string commandCodePage(std::istream&) {
+    return R"({"ok":1,"acp":)" + std::to_string(GetACP()) + "}";
+}
+
 struct Command {
     const char* name = "";
     std::string (*run)(std::istream& args) = nullptr;
@@ -725,6 +881,8 @@ constexpr Command commands[] = {
     {"editorlength", commandEditorLength},
     {"copytime", commandCopyTime},
     {"holdcopy", commandHoldCopy},
+    {"chars", commandChars},
+    {"codepage", commandCodePage},
 };
 
 std::string runCommand(const std::string& line) {

@@ -3,7 +3,12 @@
 private X server, worked through the mouse and the keyboard, and checked
 against what composition.py computes from the composition rules.
 
-    run_e2e.py --program P --probe P --recorder P --scintilla P --planted P --work DIR [TestClass ...]
+    run_e2e.py --program P --probe P --recorder P --scintilla P --planted P --work DIR
+               [--locale L --code-page N] [TestClass ...]
+
+--locale names the Wine session's locale (ru_RU.UTF-8 unless given), which
+gives every program in it its system code page; --code-page is the code page
+that the locale must give (1251 unless given).
 """
 
 import os
@@ -18,18 +23,26 @@ from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from composition import (BUTTON_SETS, Choices, box_buttons, box_icon, box_stays_on_top,  # noqa: E402
-                         default_button_id, generated_call, preview_text)
+from composition import (BUTTON_SETS, DEFAULT_BUTTONS, ICONS, MODALITIES, Choices, box_buttons,  # noqa: E402
+                         box_icon, box_stays_on_top, default_button_id, generated_call, preview_text)
 from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
                      parse_options, run_in_private_display, wait_for, windows_path)
 
 OPTIONS = None
 TAB_ORDER = [1, 3, 4, 5, 6, 7, 9]
 FAILURE_TEXT = "Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll"
+# The window's own texts: the caption labels in creation order, the buttons
+# and the link label by gadget number, the tooltips in the order they are set.
+LABELS = ["Заголовок:", "Текст:", "Иконка:", "Вид:", "Кнопки:", "Кнопка по умолчанию:"]
+GADGET_TEXTS = {7: "Тест", 9: "Скопировать", 10: "MessageRequester wizard © "}
+TOOL_TIPS = ["Скопировать в буфер обмена", "Orlenka"]
+# The clipboard's text is Windows-1251, tagged Russian, under every code page.
+RUSSIAN_LOCALE = 0x0419
 
 
-def cp1251(text):
-    return text.encode("cp1251")
+def shown(hex_utf8):
+    """A text the probe read from a window (UTF-8 in hex)."""
+    return bytes.fromhex(hex_utf8).decode("utf-8")
 
 
 class WizardCase(unittest.TestCase):
@@ -38,6 +51,8 @@ class WizardCase(unittest.TestCase):
     def setUp(self):
         self.s = Session(OPTIONS, self.id().split(".")[-1])
         self.addCleanup(self.s.close)
+        self.assertEqual(self.s.ask("codepage")["acp"], int(getattr(OPTIONS, "code_page", None) or 1251),
+                         "the session runs under the system code page it names")
 
     # --- composing, as a person does -----------------------------------
 
@@ -105,10 +120,11 @@ class WizardCase(unittest.TestCase):
     def assert_copied(self, c, press=None):
         # The CF_TEXT block holds the text and exactly one NUL.
         self.assertEqual(self.copy(press), generated_call(c) + b"\0")
+        self.assertEqual(self.s.clipboard_locale(), RUSSIAN_LOCALE)
 
     def assert_box(self, box, c):
-        self.assertEqual(bytes.fromhex(box["caption"]), cp1251(c.title))
-        self.assertEqual(bytes.fromhex(box["text"]), preview_text(c))
+        self.assertEqual(shown(box["caption"]), c.title)
+        self.assertEqual(shown(box["text"]), preview_text(c).decode("cp1251"))
         self.assertEqual(box["icon"], box_icon(c))
         self.assertEqual(bool(box["topmost"]), box_stays_on_top(c))
         buttons = sorted(box["buttons"], key=lambda b: b["rect"][0])
@@ -176,6 +192,24 @@ class ComposeTest(WizardCase):
         s.key("shift+Tab")
         s.wait_focus(9)
         self.assert_copied(c, press=lambda: s.key("space"))
+
+    def test_window_texts_and_a_title_posted_as_unicode_characters(self):
+        s = self.s
+        s.start_standard()
+        m = s.main()
+        labels = [shown(c["text"]) for c in m["controls"] if c["class"] == "Static" and c["id"] not in GADGET_TEXTS]
+        self.assertEqual(labels, LABELS)
+        for gadget, text in GADGET_TEXTS.items():
+            self.assertEqual(shown(s.control(gadget, m)["text"]), text)
+        for gadget, table in ((3, ICONS), (4, MODALITIES), (5, BUTTON_SETS), (6, DEFAULT_BUTTONS)):
+            self.assertEqual([shown(e) for e in s.control(gadget, m)["entries"]], [entry[0] for entry in table])
+        self.assertEqual([shown(t) for t in m["toolTips"]], TOOL_TIPS)
+        c = Choices(title="Ёж и ©", button_set=1)
+        s.post_chars(1, c.title)
+        s.wait_main(lambda m: shown(s.control(1, m)["text"]) == c.title, "the posted title")
+        self.choose_by_mouse(c)
+        self.assert_copied(c)
+        self.press_test(c)
 
     def test_empty_editor_and_cleared_icon_selection(self):
         s = self.s
@@ -408,7 +442,7 @@ class StartupTest(WizardCase):
         s.start(s.install_app("bare"), wait_window=False)
         box = s.wait_box()
         self.assertEqual(bytes.fromhex(box["caption"]), b"MessageRequester")
-        self.assertEqual(bytes.fromhex(box["text"]), cp1251(FAILURE_TEXT))
+        self.assertEqual(shown(box["text"]), FAILURE_TEXT)
         self.assertEqual(box["icon"], "hand")
         self.assertEqual([b["id"] for b in box["buttons"]], [1])
         # The box has drawn its icon, so the program waits in the box's own
@@ -656,7 +690,7 @@ class PackageTest(WizardCase):
 def main():
     global OPTIONS
     OPTIONS, rest = parse_options(__doc__, ("program", "probe", "recorder", "scintilla", "planted", "work"),
-                                  optional=("x86-build",))
+                                  optional=("x86-build", "locale", "code-page"))
     run_in_private_display()
     unittest.main(argv=[sys.argv[0], "-v", *rest], module=__name__)
 

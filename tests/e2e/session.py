@@ -74,14 +74,19 @@ def hex_text(text):
     return text.encode("cp1251").hex()
 
 
-def wine_environment(prefix):
+# The session's locale gives every program in it its system code page:
+# ru_RU 1251, en_US 1252, and a locale without one of its own (hi_IN) UTF-8.
+DEFAULT_LOCALE = "ru_RU.UTF-8"
+
+
+def wine_environment(prefix, locale=DEFAULT_LOCALE):
     env = dict(os.environ)
     env.update(WINEPREFIX=str(prefix), WINEARCH="win64", WINEDEBUG="-all",
-               LC_ALL="ru_RU.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=")
+               LC_ALL=locale, WINEDLLOVERRIDES="mscoree,mshtml=")
     return env
 
 
-def prepare_prefix(prefix):
+def prepare_prefix(prefix, env):
     """Creates a Wine prefix of the suite's own once: Wine draws the windows
     in a virtual desktop the size of the screen, so that captions, close boxes
     and keyboard focus work without a window manager."""
@@ -89,7 +94,6 @@ def prepare_prefix(prefix):
     if marker.exists():
         return
     prefix.mkdir(parents=True, exist_ok=True)
-    env = wine_environment(prefix)
     run = lambda *a: subprocess.run([WINE, *a], env=env, stdout=subprocess.DEVNULL,
                                     stderr=subprocess.DEVNULL, timeout=300)
     run("wineboot", "--init")
@@ -141,11 +145,11 @@ class Session:
         self.work = Path(options.work).resolve() / name
         shutil.rmtree(self.work, ignore_errors=True)
         self.work.mkdir(parents=True)
-        self.env = wine_environment(prefix)
+        self.env = wine_environment(prefix, getattr(options, "locale", None) or DEFAULT_LOCALE)
         self.xenv = dict(os.environ, LC_ALL="C.UTF-8")
         self.program = None
         self.last_click = (None, 0.0)
-        prepare_prefix(prefix)
+        prepare_prefix(prefix, self.env)
         self.probe = Probe(options.probe, self.env)
         try:
             wait_for(lambda: self.ask("boxes")["ok"], what="the probe")
@@ -248,6 +252,9 @@ class Session:
         text = self.ask("clip")["text"]
         return None if text is None else bytes.fromhex(text)
 
+    def clipboard_locale(self):
+        return self.ask("clip")["locale"]
+
     def clipboard_sequence(self):
         return self.ask("clip")["seq"]
 
@@ -323,6 +330,11 @@ class Session:
         assert "\n" not in text and "\t" not in text
         if text:
             assert self.ask("type " + text.encode("utf-8").hex())["ok"]
+
+    def post_chars(self, gadget, text):
+        """Posts text to a control as Unicode character messages, as an input
+        method may deliver letters."""
+        assert self.ask(f"chars {gadget} {text.encode('utf-8').hex()}")["ok"]
 
     def type_lines(self, text):
         for i, line in enumerate(text.split("\n")):

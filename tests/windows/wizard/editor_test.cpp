@@ -131,13 +131,14 @@ TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsWindows1251) {
 }
 
 // Letters that the keyboard map lacks, typed as key input through the
-// program's own loop and sent straight to the editor as an input method may
-// do: a CJK letter, a Latin letter that the code page maps to its best fit,
-// and a letter beyond the 16-bit range (two UTF-16 units, each replaced).
+// program's own loop and sent straight to the editor and the title field as
+// an input method may do: a CJK letter, a Latin letter that the code page maps
+// to its best fit, and a letter beyond the 16-bit range (two UTF-16 units,
+// each replaced).
 constexpr const wchar_t* lettersOutsideWindows1251 = L"a\u4E2D\u00E4\U0001F600b";
 constexpr const char* lettersInWindows1251 = "a?a??b";
 
-TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorArriveAsTheCodePageGivesThem) {
+TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorOrTheTitleArriveAsTheCodePageGivesThem) {
     const std::wstring typed = lettersOutsideWindows1251;
     EXPECT_TRUE(runLoopWithScript({
         [] { focusGadget(gadgets::editor); },
@@ -162,6 +163,11 @@ TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorArriveAsTheCodePageGiv
         SendMessageW(gadgetWindow(gadgets::editor), WM_CHAR, unit, 1);
     }
     EXPECT_EQ(readEditorLines().lines, EditorLineViews{lettersInWindows1251}) << "sent straight to the editor";
+
+    for (const wchar_t unit : typed) {
+        SendMessageW(gadgetWindow(gadgets::titleField), WM_CHAR, unit, 1);
+    }
+    EXPECT_EQ(readOptions().title, lettersInWindows1251) << "sent to the title field";
 }
 
 TEST_F(Editor, SingleByteDocumentPassesUnchanged) {

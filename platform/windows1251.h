@@ -1,0 +1,19 @@
+// The program keeps its texts in Windows-1251; the platform is handed them as
+// UTF-16 and hands them back as UTF-16. These conversions name the code page
+// itself, never the system's, so that the window reads the same whatever the
+// system's language for non-Unicode programs is.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// One UTF-16 unit for each byte.
+std::wstring wideFromWindows1251(std::string_view text);
+
+// One byte for each UTF-16 unit, written to out (which holds text.size()
+// bytes); answers the bytes written. A character that the code page lacks
+// becomes its best fit or "?", exactly as the platform's single-byte calls
+// give it on a Windows-1251 system.
+std::size_t writeWindows1251(std::wstring_view text, char* out);
+std::string windows1251FromWide(std::wstring_view text);
