@@ -11,6 +11,7 @@
 #include "gadgets.h"
 #include "icon_list.h"
 #include "link_label.h"
+#include "program_icon.h"
 #include "startup.h"
 #include "title_field.h"
 #include "tooltip.h"
@@ -85,7 +86,6 @@ constexpr std::array<ControlRow, 15> controlTable{{
 // Caption labels get identifiers of their own, above every gadget number.
 constexpr int firstLabelIdentifier = 100;
 
-constexpr ULONG_PTR iconResource = 1;
 constexpr ACCEL acceleratorTable[] = {
     {FVIRTKEY | FNOINVERT, VK_TAB, acceleratorCommands::nextControl},
     {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, acceleratorCommands::previousControl},
@@ -94,6 +94,7 @@ constexpr ACCEL acceleratorTable[] = {
 struct MainWindow {
     HWND window = nullptr;
     HACCEL accelerators = nullptr;
+    ProgramIcons icons;
 };
 
 MainWindow& mainWindow() {
@@ -101,13 +102,14 @@ MainWindow& mainWindow() {
     return state;
 }
 
-bool registerMainWindowClass() {
+bool registerMainWindowClass(const ProgramIcons& icons) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = mainWindowProcedure;
     windowClass.hInstance = programInstance();
-    windowClass.hIcon = LoadIconA(programInstance(), reinterpret_cast<LPCSTR>(iconResource));
+    windowClass.hIcon = icons.largeIcon;
+    windowClass.hIconSm = icons.smallIcon;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = mainWindowClassName;
@@ -129,18 +131,20 @@ RECT centredWindowRectangle() {
 }
 
 bool openMainWindow() {
-    registerMainWindowClass();
+    const ProgramIcons icons = loadProgramIcons(programInstance(), systemDpi());
+    registerMainWindowClass(icons);
     const RECT place = centredWindowRectangle();
     const HWND window = CreateWindowExA(0, mainWindowClassName, mainWindowTitle, mainWindowGeometry::style, place.left,
                                         place.top, place.right - place.left, place.bottom - place.top, nullptr,
                                         nullptr, programInstance(), nullptr);
     if (window == nullptr) {
         UnregisterClassA(mainWindowClassName, programInstance());
+        destroyProgramIcons(icons);
         return false;
     }
     ACCEL accelerators[std::size(acceleratorTable)] = {};
     std::copy(std::begin(acceleratorTable), std::end(acceleratorTable), accelerators);
-    mainWindow() = MainWindow{window, CreateAcceleratorTableA(accelerators, std::size(accelerators))};
+    mainWindow() = MainWindow{window, CreateAcceleratorTableA(accelerators, std::size(accelerators)), icons};
     setReportWindow(window);
     return true;
 }
@@ -261,6 +265,7 @@ void destroyMainWindow() {
         UnregisterClassA(mainWindowClassName, programInstance());
         setReportWindow(nullptr);
     }
+    destroyProgramIcons(state.icons);
     if (state.accelerators != nullptr) {
         DestroyAcceleratorTable(state.accelerators);
     }
