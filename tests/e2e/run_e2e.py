@@ -552,6 +552,25 @@ MANIFEST = {"asm": "urn:schemas-microsoft-com:asm.v1", "asm3": "urn:schemas-micr
             "compatibility": "urn:schemas-microsoft-com:compatibility.v1"}
 
 
+def manifest_entries(data):
+    """The entries of a program's manifest that the package test checks."""
+    manifest = ElementTree.fromstring(data)
+
+    def attributes(path, *names):
+        element = manifest.find(path, MANIFEST)
+        return None if element is None else tuple(element.get(name) for name in names)
+
+    return {
+        "identity": attributes("asm:assemblyIdentity", "name", "version", "processorArchitecture"),
+        "controls": attributes("asm:dependency/asm:dependentAssembly/asm:assemblyIdentity",
+                               "name", "version", "processorArchitecture"),
+        "execution level": attributes("asm3:trustInfo/asm3:security/asm3:requestedPrivileges/"
+                                      "asm3:requestedExecutionLevel", "level", "uiAccess"),
+        "supported systems": {system.get("Id") for system in manifest.findall(
+            "compatibility:compatibility/compatibility:application/compatibility:supportedOS", MANIFEST)},
+    }
+
+
 def project_version():
     """The version in the project's CMakeLists.txt, read as text."""
     found = re.search(r"project\(\S+ VERSION (\d+)\.(\d+)\.(\d+)", (ROOT / "CMakeLists.txt").read_text())
@@ -610,7 +629,7 @@ class PackageTest(unittest.TestCase):
         # Notepad of Windows 7 reads UTF-8 as such only after its mark; the
         # Russian text comes first, then the English.
         readme = files["README.txt"]
-        self.assertTrue(readme.startswith(b"\xef\xbb\xbf"))
+        self.assertTrue(readme.startswith(b"\xef\xbb\xbf"), "README.txt begins with the UTF-8 mark")
         text = readme.decode("utf-8-sig")
         self.assertLess(text.index("Где программа ищет Scintilla.dll"), text.index("Where the program looks"))
         for phrase in ("Compilers\\Scintilla.dll", "PureBasic", "Tools", "search path", "SHA256SUMS",
@@ -654,21 +673,13 @@ class PackageTest(unittest.TestCase):
         for arch, (_, manifest_arch) in self.ARCHITECTURES.items():
             program = programs[arch]
             with self.subTest(arch=arch):
-                self.assertTrue(program.characteristics & LARGE_ADDRESS_AWARE)
+                self.assertTrue(program.characteristics & LARGE_ADDRESS_AWARE, "large-address-aware")
                 self.assertEqual(program.time_stamp, 0)
-                manifest = ElementTree.fromstring(program.resource(RT_MANIFEST, 1))
-                identity = manifest.find("asm:assemblyIdentity", MANIFEST)
-                self.assertEqual((identity.get("name"), identity.get("version"), identity.get("processorArchitecture")),
-                                 ("MessageRequesterWizard", version, manifest_arch))
-                controls = manifest.find("asm:dependency/asm:dependentAssembly/asm:assemblyIdentity", MANIFEST)
-                self.assertEqual((controls.get("name"), controls.get("version"), controls.get("processorArchitecture")),
-                                 ("Microsoft.Windows.Common-Controls", "6.0.0.0", manifest_arch))
-                level = manifest.find("asm3:trustInfo/asm3:security/asm3:requestedPrivileges/"
-                                      "asm3:requestedExecutionLevel", MANIFEST)
-                self.assertEqual((level.get("level"), level.get("uiAccess")), ("asInvoker", "false"))
-                systems = manifest.findall("compatibility:compatibility/compatibility:application/"
-                                           "compatibility:supportedOS", MANIFEST)
-                self.assertEqual({system.get("Id") for system in systems}, SUPPORTED_OS)
+                self.assertEqual(manifest_entries(program.resource(RT_MANIFEST, 1)), {
+                    "identity": ("MessageRequesterWizard", version, manifest_arch),
+                    "controls": ("Microsoft.Windows.Common-Controls", "6.0.0.0", manifest_arch),
+                    "execution level": ("asInvoker", "false"),
+                    "supported systems": SUPPORTED_OS})
 
     def test_checksums_of_the_zip_and_of_its_programs_and_libraries(self):
         sums = (self.zip_path.parent / "SHA256SUMS").read_text()
