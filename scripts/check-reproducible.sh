@@ -3,8 +3,8 @@
 # different paths, with different umasks and time zones, Scintilla.dll
 # included, and compares the programs, the libraries, the zip and SHA256SUMS
 # of the two builds byte for byte. Exits 1 when any of them differ. Only
-# committed work is built. Not part of the test command: it takes a while
-# (about half an hour on a 2-core machine).
+# committed work is built. Not part of the test command: it takes about five
+# minutes on a 2-core machine.
 #
 #   scripts/check-reproducible.sh [WORK]   WORK: where the two clones go
 #                                          (default: a new folder in /tmp)
