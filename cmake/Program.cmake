@@ -10,6 +10,10 @@ else()
     set(MANIFEST_ARCHITECTURE X86)
 endif()
 set(WIZARD_ICON ${CMAKE_SOURCE_DIR}/resources/wizard.ico)
+# The version information names the program and quotes the licence's
+# copyright line.
+set(WIZARD_PROGRAM_NAME MessageRequesterWizard)
+file(STRINGS ${CMAKE_SOURCE_DIR}/LICENSE WIZARD_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
 set(WIZARD_MANIFEST ${CMAKE_BINARY_DIR}/resources/wizard.manifest)
 configure_file(${CMAKE_SOURCE_DIR}/resources/wizard.manifest.in ${WIZARD_MANIFEST} @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/resources/wizard.rc.in ${CMAKE_BINARY_DIR}/resources/wizard.rc @ONLY)
@@ -35,4 +39,8 @@ foreach(target ui gadgets platform_services runtime_replacements MessageRequeste
 endforeach()
 # The shipped program: no symbols, nothing that nothing calls.
 target_link_options(MessageRequesterWizard PRIVATE -static -s -Wl,--gc-sections)
+# No time stamp in the file: two builds of one commit are the same bytes.
+target_link_options(MessageRequesterWizard PRIVATE -Wl,--no-insert-timestamp)
+# The 32-bit program may use the 4 GiB a 64-bit Windows gives it.
+target_link_options(MessageRequesterWizard PRIVATE $<$<EQUAL:${CMAKE_SIZEOF_VOID_P},4>:-Wl,--large-address-aware>)
 project_warnings(MessageRequesterWizard)

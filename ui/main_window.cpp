@@ -12,6 +12,7 @@
 #include "gadgets.h"
 #include "icon_list.h"
 #include "link_label.h"
+#include "program_icon.h"
 #include "startup.h"
 #include "title_field.h"
 #include "tooltip.h"
@@ -87,7 +88,6 @@ constexpr std::array<ControlRow, 15> controlTable{{
 // Caption labels get identifiers of their own, above every gadget number.
 constexpr int firstLabelIdentifier = 100;
 
-constexpr ULONG_PTR iconResource = 1;
 constexpr ACCEL acceleratorTable[] = {
     {FVIRTKEY | FNOINVERT, VK_TAB, acceleratorCommands::nextControl},
     {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, acceleratorCommands::previousControl},
@@ -96,6 +96,7 @@ constexpr ACCEL acceleratorTable[] = {
 struct MainWindow {
     HWND window = nullptr;
     HACCEL accelerators = nullptr;
+    ProgramIcons icons;
 };
 
 MainWindow& mainWindow() {
@@ -103,13 +104,14 @@ MainWindow& mainWindow() {
     return state;
 }
 
-bool registerMainWindowClass(const std::wstring& className) {
+bool registerMainWindowClass(const std::wstring& className, const ProgramIcons& icons) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = mainWindowProcedure;
     windowClass.hInstance = programInstance();
-    windowClass.hIcon = LoadIconW(programInstance(), reinterpret_cast<LPCWSTR>(iconResource));
+    windowClass.hIcon = icons.largeIcon;
+    windowClass.hIconSm = icons.smallIcon;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = className.c_str();
@@ -132,18 +134,20 @@ RECT centredWindowRectangle() {
 
 bool openMainWindow() {
     const std::wstring className = wideFromWindows1251(mainWindowClassName);
-    registerMainWindowClass(className);
+    const ProgramIcons icons = loadProgramIcons(programInstance(), systemDpi());
+    registerMainWindowClass(className, icons);
     const RECT place = centredWindowRectangle();
     const HWND window = CreateWindowExW(0, className.c_str(), wideFromWindows1251(mainWindowTitle).c_str(),
                                         mainWindowGeometry::style, place.left, place.top, place.right - place.left,
                                         place.bottom - place.top, nullptr, nullptr, programInstance(), nullptr);
     if (window == nullptr) {
         UnregisterClassW(className.c_str(), programInstance());
+        destroyProgramIcons(icons);
         return false;
     }
     ACCEL accelerators[std::size(acceleratorTable)] = {};
     std::copy(std::begin(acceleratorTable), std::end(acceleratorTable), accelerators);
-    mainWindow() = MainWindow{window, CreateAcceleratorTableW(accelerators, std::size(accelerators))};
+    mainWindow() = MainWindow{window, CreateAcceleratorTableW(accelerators, std::size(accelerators)), icons};
     setReportWindow(window);
     return true;
 }
@@ -264,6 +268,7 @@ void destroyMainWindow() {
         UnregisterClassW(wideFromWindows1251(mainWindowClassName).c_str(), programInstance());
         setReportWindow(nullptr);
     }
+    destroyProgramIcons(state.icons);
     if (state.accelerators != nullptr) {
         DestroyAcceleratorTable(state.accelerators);
     }

@@ -13,18 +13,23 @@ that the locale must give (1251 unless given).
 
 import os
 import random
+import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 import zipfile
 from pathlib import Path
+from xml.etree import ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from composition import (BUTTON_SETS, DEFAULT_BUTTONS, ICONS, MODALITIES, Choices, box_buttons,  # noqa: E402
                          box_icon, box_stays_on_top, default_button_id, generated_call, preview_text)
+from pe_resources import (LARGE_ADDRESS_AWARE, RT_MANIFEST, RT_VERSION, PeFile, icon_images,  # noqa: E402
+                          version_information)
 from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
                      parse_options, run_in_private_display, wait_for, windows_path)
 
@@ -621,66 +626,169 @@ class RandomTest(WizardCase):
         self.assertEqual(s.exit_code(), 0)
 
 
-def pe_machine(data):
-    """The machine field of a Windows program or library file."""
-    header = int.from_bytes(data[0x3C:0x40], "little")
-    assert data[header:header + 4] == b"PE\0\0"
-    return int.from_bytes(data[header + 4:header + 6], "little")
+ROOT = Path(__file__).resolve().parents[2]
+SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  # Windows 7
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  # 8
+                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  # 8.1
+                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}  # 10 and 11
+ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+MANIFEST = {"asm": "urn:schemas-microsoft-com:asm.v1", "asm3": "urn:schemas-microsoft-com:asm.v3",
+            "compatibility": "urn:schemas-microsoft-com:compatibility.v1"}
 
 
-class PackageTest(WizardCase):
-    ARCHITECTURES = {"x86_64": (0x8664, b'processorArchitecture="amd64"'),
-                     "i686": (0x014C, b'processorArchitecture="X86"')}
+def manifest_entries(data):
+    """The entries of a program's manifest that the package test checks."""
+    manifest = ElementTree.fromstring(data)
+
+    def attributes(path, *names):
+        element = manifest.find(path, MANIFEST)
+        return None if element is None else tuple(element.get(name) for name in names)
+
+    return {
+        "identity": attributes("asm:assemblyIdentity", "name", "version", "processorArchitecture"),
+        "controls": attributes("asm:dependency/asm:dependentAssembly/asm:assemblyIdentity",
+                               "name", "version", "processorArchitecture"),
+        "execution level": attributes("asm3:trustInfo/asm3:security/asm3:requestedPrivileges/"
+                                      "asm3:requestedExecutionLevel", "level", "uiAccess"),
+        "supported systems": {system.get("Id") for system in manifest.findall(
+            "compatibility:compatibility/compatibility:application/compatibility:supportedOS", MANIFEST)},
+    }
+
+
+def project_version():
+    """The version in the project's CMakeLists.txt, read as text."""
+    found = re.search(r"project\(\S+ VERSION (\d+)\.(\d+)\.(\d+)", (ROOT / "CMakeLists.txt").read_text())
+    return tuple(int(part) for part in found.groups())
+
+
+class PackageTest(unittest.TestCase):
+    """The release zip and what it holds, read natively; only the test that
+    starts the unpacked program uses Wine."""
+    ARCHITECTURES = {"x86_64": (0x8664, "amd64"), "i686": (0x014C, "X86")}
+    PROGRAM = "MessageRequesterWizard.exe"
     zip_path = None
+    files = None
 
     @classmethod
     def setUpClass(cls):
-        script = Path(__file__).resolve().parents[2] / "scripts" / "package.sh"
+        script = ROOT / "scripts" / "package.sh"
         x64_build = Path(OPTIONS.program).parent
         out = subprocess.run([str(script), str(x64_build), OPTIONS.x86_build], check=True,
                              capture_output=True, text=True, timeout=300).stdout
         cls.zip_path = Path(out.strip().splitlines()[-1])
+        with zipfile.ZipFile(cls.zip_path) as package:
+            cls.files = {n: package.read(n) for n in package.namelist() if not n.endswith("/")}
 
     def builds(self):
         return {"x86_64": (Path(OPTIONS.program), Path(OPTIONS.scintilla)),
                 "i686": (Path(OPTIONS.x86_build) / Path(OPTIONS.program).name,
                          Path(OPTIONS.scintilla).parent.parent / "i686" / "Scintilla.dll")}
 
+    def inside(self):
+        """The zip's files by their paths below its top folder."""
+        top = next(iter(self.files)).split("/")[0]
+        return {n[len(top) + 1:]: data for n, data in self.files.items()}
+
+    def programs(self):
+        return {arch: PeFile(self.inside()[f"{arch}/{self.PROGRAM}"]) for arch in self.ARCHITECTURES}
+
     def test_zip_holds_both_programs_each_with_its_library(self):
-        with zipfile.ZipFile(self.zip_path) as package:
-            names = [n for n in package.namelist() if not n.endswith("/")]
-            top = names[0].split("/")[0]
-            files = {n[len(top) + 1:]: package.read(n) for n in names}
+        files = self.inside()
+        self.assertEqual(next(iter(self.files)).split("/")[0], "MessageRequesterWizard-%d.%d.%d" % project_version())
         expected = {"README.txt", "LICENSE.txt", "winpthreads-License.txt"}
         for arch in self.ARCHITECTURES:
-            expected |= {f"{arch}/MessageRequesterWizard.exe", f"{arch}/Compilers/Scintilla.dll",
+            expected |= {f"{arch}/{self.PROGRAM}", f"{arch}/Compilers/Scintilla.dll",
                          f"{arch}/Compilers/Scintilla-License.txt"}
         self.assertEqual(set(files), expected)
-        for arch, (machine, manifest) in self.ARCHITECTURES.items():
+        for arch, (machine, _) in self.ARCHITECTURES.items():
             program, library = self.builds()[arch]
             with self.subTest(arch=arch):
-                exe = files[f"{arch}/MessageRequesterWizard.exe"]
+                exe = files[f"{arch}/{self.PROGRAM}"]
                 dll = files[f"{arch}/Compilers/Scintilla.dll"]
-                self.assertEqual(pe_machine(exe), machine)
-                self.assertEqual(pe_machine(dll), machine)
-                self.assertIn(manifest, exe)
+                self.assertEqual(PeFile(exe).machine, machine)
+                self.assertEqual(PeFile(dll).machine, machine)
                 self.assertEqual(exe, program.read_bytes())
                 self.assertEqual(dll, library.read_bytes())
                 self.assertIn(b"License", files[f"{arch}/Compilers/Scintilla-License.txt"])
+        # Notepad of Windows 7 reads UTF-8 as such only after its mark; the
+        # Russian text comes first, then the English.
         readme = files["README.txt"]
-        for phrase in (b"Compilers\\Scintilla.dll", b"PureBasic", b"Tools", b"search path"):
-            self.assertIn(phrase, readme)
+        self.assertTrue(readme.startswith(b"\xef\xbb\xbf"), "README.txt begins with the UTF-8 mark")
+        text = readme.decode("utf-8-sig")
+        self.assertLess(text.index("Где программа ищет Scintilla.dll"), text.index("Where the program looks"))
+        for phrase in ("Compilers\\Scintilla.dll", "PureBasic", "Tools", "search path", "SHA256SUMS",
+                       "MessageRequesterWizard-%d.%d.%d-windows.zip" % project_version()):
+            self.assertIn(phrase, text)
         self.assertNotIn(b"\n", readme.replace(b"\r\n", b""))
-        licence = (Path(__file__).resolve().parents[2] / "LICENSE").read_bytes()
+        licence = (ROOT / "LICENSE").read_bytes()
         self.assertEqual(files["LICENSE.txt"], licence.replace(b"\n", b"\r\n"))
 
+    def test_version_information(self):
+        version = project_version()
+        text = "%d.%d.%d" % version
+        copyright_line = next(line for line in (ROOT / "LICENSE").read_text().splitlines()
+                              if line.startswith("Copyright"))
+        for arch, program in self.programs().items():
+            with self.subTest(arch=arch):
+                fields, strings, translations = version_information(program.resource(RT_VERSION, 1))
+                file_version = (fields[2] >> 16, fields[2] & 0xFFFF, fields[3] >> 16, fields[3] & 0xFFFF)
+                product_version = (fields[4] >> 16, fields[4] & 0xFFFF, fields[5] >> 16, fields[5] & 0xFFFF)
+                self.assertEqual(file_version, version + (0,))
+                self.assertEqual(product_version, version + (0,))
+                self.assertEqual(translations, [(0x0419, 1251)])
+                self.assertEqual(strings, {"041904E3": {
+                    "FileDescription": "MessageRequester wizard", "ProductName": "MessageRequester wizard",
+                    "FileVersion": text, "ProductVersion": text, "LegalCopyright": copyright_line,
+                    "InternalName": "MessageRequesterWizard", "OriginalFilename": self.PROGRAM}})
+        newest = re.search(r"^## (\S+)", (ROOT / "CHANGELOG.md").read_text(), re.MULTILINE).group(1)
+        self.assertEqual(newest, text, "the newest entry of CHANGELOG.md")
+
+    def test_icon(self):
+        for arch, program in self.programs().items():
+            with self.subTest(arch=arch):
+                images = icon_images(program, 1)
+                self.assertEqual(sorted(width for width, *_ in images), ICON_SIZES)
+                for width, height, bits, png, alpha in images:
+                    self.assertEqual((height, bits, png, alpha), (width, 32, width == 256, True), f"{width} pixels")
+
+    def test_manifest_and_header(self):
+        version = "%d.%d.%d.0" % project_version()
+        programs = self.programs()
+        for arch, (_, manifest_arch) in self.ARCHITECTURES.items():
+            program = programs[arch]
+            with self.subTest(arch=arch):
+                self.assertTrue(program.characteristics & LARGE_ADDRESS_AWARE, "large-address-aware")
+                self.assertEqual(program.time_stamp, 0)
+                self.assertEqual(manifest_entries(program.resource(RT_MANIFEST, 1)), {
+                    "identity": ("MessageRequesterWizard", version, manifest_arch),
+                    "controls": ("Microsoft.Windows.Common-Controls", "6.0.0.0", manifest_arch),
+                    "execution level": ("asInvoker", "false"),
+                    "supported systems": SUPPORTED_OS})
+
+    def test_checksums_of_the_zip_and_of_its_programs_and_libraries(self):
+        sums = (self.zip_path.parent / "SHA256SUMS").read_text()
+        listed = {line.split("  ", 1)[1] for line in sums.splitlines()}
+        expected = {name for name in self.files if name.endswith((".exe", ".dll"))} | {self.zip_path.name}
+        self.assertEqual(set(listed), expected)
+        # sha256sum itself checks them where the zip is unpacked beside the list.
+        with tempfile.TemporaryDirectory() as folder:
+            shutil.copy(self.zip_path, folder)
+            shutil.copy(self.zip_path.parent / "SHA256SUMS", folder)
+            with zipfile.ZipFile(self.zip_path) as package:
+                package.extractall(folder)
+            checked = subprocess.run(["sha256sum", "--check", "--strict", "SHA256SUMS"], cwd=folder,
+                                     capture_output=True, text=True)
+        self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
+        self.assertEqual(checked.stdout.count(": OK\n"), len(expected))
+
     def test_unpacked_program_runs_with_its_own_library(self):
-        s = self.s
+        s = Session(OPTIONS, self.id().split(".")[-1])
+        self.addCleanup(s.close)
         for root, key in PUREBASIC_KEYS:
             s.delete_key(root, key)
         with zipfile.ZipFile(self.zip_path) as package:
             package.extractall(s.work / "unpacked")
-        program = next((s.work / "unpacked").glob("*/x86_64/MessageRequesterWizard.exe"))
+        program = next((s.work / "unpacked").glob(f"*/x86_64/{self.PROGRAM}"))
         s.start(program)
         self.assertEqual(s.boxes(), [])
         s.key("alt+F4")

@@ -20,8 +20,12 @@ namespace {
 
 constexpr const char* classesRootKey = "Applications\\PureBasic.exe\\shell\\open\\command";
 constexpr const char* machineKey = "Software\\Classes\\PureBasic.exe\\shell\\open\\command";
-constexpr std::uint32_t newVersionWord = 0x4A610A;  // build number in bits 16 to 31
-constexpr std::uint32_t oldVersionWord = 0x0A;
+// GetVersion's answer: the build number in bits 16 to 31, the minor version
+// in bits 8 to 15, the major version in bits 0 to 7.
+constexpr std::uint32_t versionWord(std::uint32_t major, std::uint32_t minor, std::uint32_t build) {
+    return build << 16 | minor << 8 | major;
+}
+constexpr std::uint32_t newVersionWord = versionWord(10, 0, 19045);
 
 TEST(PathPart, GivesTheFolderWithItsSeparator) {
     EXPECT_EQ(pathPart("C:\\PB\\PureBasic.exe"), "C:\\PB\\");
@@ -187,12 +191,24 @@ protected:
     }
 };
 
-TEST_F(OpenCommandTest, ClassesRootIsReadWhenTheVersionBitsAreSetElseTheMachineKey) {
+// The low byte of the build number chooses the key. Windows 10's first build,
+// 10240 (0x2800), reads the machine key; 19045, Windows 11's 22631 and 26100,
+// and 9200 (the version Windows 8 and later report to a program whose
+// manifest names no later one) read the classes-root key.
+TEST_F(OpenCommandTest, TheBuildNumberChoosesTheKey) {
     ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\New\\PureBasic.exe\" \"%1\""));
     ASSERT_TRUE(setOpenCommand(machine, "\"C:\\Old\\PureBasic.exe\" \"%1\""));
-
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\New\\");
-    EXPECT_EQ(queryPureBasicFolder(oldVersionWord), "C:\\Old\\");
+    const struct {
+        std::uint32_t word;
+        const char* folder;
+    } builds[] = {
+        {versionWord(10, 0, 10240), "C:\\Old\\"}, {versionWord(10, 0, 19045), "C:\\New\\"},
+        {versionWord(10, 0, 22631), "C:\\New\\"}, {versionWord(10, 0, 26100), "C:\\New\\"},
+        {versionWord(6, 2, 9200), "C:\\New\\"},
+    };
+    for (const auto& build : builds) {
+        EXPECT_EQ(queryPureBasicFolder(build.word), build.folder) << "version word 0x" << std::hex << build.word;
+    }
 }
 
 TEST_F(OpenCommandTest, AKeyThatCannotBeOpenedForWritingIsRead) {

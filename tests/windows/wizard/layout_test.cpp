@@ -6,6 +6,9 @@
 #include <commctrl.h>
 
 #include <array>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +17,8 @@
 #include "gadgets.h"
 #include "main_window.h"
 #include "message_box_options.h"
+#include "program_icon.h"
+#include "startup.h"
 #include "wizard_window.h"
 
 namespace {
@@ -136,6 +141,76 @@ void expectDropDownFilled(int gadget, const std::array<Entry, N>& table) {
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
 }
 
+using Pixels = std::vector<std::uint8_t>;
+
+// The BGRA pixels, top row first, of the image of one size in the icon file
+// (its bitmap images are stored bottom row first); empty when it has none.
+Pixels imageInIconFile(int size) {
+    std::ifstream file(PROGRAM_ICON_FILE, std::ios::binary);
+    const Pixels data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const auto number = [&data](std::size_t at, std::size_t bytes) {
+        std::uint32_t value = 0;
+        for (std::size_t i = bytes; i > 0; --i) {
+            value = value << 8 | data.at(at + i - 1);
+        }
+        return value;
+    };
+    constexpr std::size_t directoryBytes = 6;
+    constexpr std::size_t entryBytes = 16;
+    constexpr std::size_t bitmapHeaderBytes = 40;
+    const auto row = static_cast<std::size_t>(size) * 4;
+    for (std::size_t entry = 0; entry < number(4, 2); ++entry) {
+        const std::size_t at = directoryBytes + entry * entryBytes;
+        if (data.at(at) == size) {
+            const std::size_t pixels = number(at + 12, 4) + bitmapHeaderBytes;
+            Pixels image;
+            for (std::size_t y = static_cast<std::size_t>(size); y > 0; --y) {
+                const auto start = data.begin() + static_cast<std::ptrdiff_t>(pixels + (y - 1) * row);
+                image.insert(image.end(), start, start + static_cast<std::ptrdiff_t>(row));
+            }
+            return image;
+        }
+    }
+    return Pixels();
+}
+
+// An icon's colour image as BGRA pixels, top row first.
+Pixels iconPixels(HICON icon) {
+    ICONINFO parts{};
+    if (icon == nullptr || GetIconInfo(icon, &parts) == FALSE) {
+        return Pixels();
+    }
+    BITMAP colour{};
+    GetObjectA(parts.hbmColor, sizeof(colour), &colour);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = colour.bmWidth;
+    format.bmiHeader.biHeight = -colour.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    Pixels pixels(static_cast<std::size_t>(colour.bmWidth) * static_cast<std::size_t>(colour.bmHeight) * 4);
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, parts.hbmColor, 0, static_cast<UINT>(colour.bmHeight), pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(parts.hbmColor);
+    DeleteObject(parts.hbmMask);
+    return pixels;
+}
+
+::testing::AssertionResult isDrawnImage(HICON icon, int size) {
+    const Pixels drawn = imageInIconFile(size);
+    if (drawn.empty()) {
+        return ::testing::AssertionFailure() << "the icon file has no image of " << size << " pixels";
+    }
+    const Pixels pixels = iconPixels(icon);
+    if (pixels != drawn) {
+        return ::testing::AssertionFailure() << "an icon of " << pixels.size() / 4 << " pixels is not the image drawn at "
+                                             << size << " x " << size;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 using MainWindowLayout = WizardWindow;
@@ -160,6 +235,23 @@ TEST_F(MainWindowLayout, WindowHasFixedClientSizeCentredOnScreen) {
     EXPECT_EQ(className(window), mainWindowClassName);
     EXPECT_EQ(GetClassLongPtrA(window, GCL_STYLE), CS_DBLCLKS);
     EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+}
+
+// The window's small and large icons are the images drawn for those sizes,
+// not one scaled from another; so are the icons for other display scales.
+TEST_F(MainWindowLayout, IconsAreTheImagesDrawnForTheirSizes) {
+    const int smallSize = GetSystemMetrics(SM_CXSMICON);
+    const int largeSize = GetSystemMetrics(SM_CXICON);
+    const HWND window = mainWindowHandle();
+    EXPECT_TRUE(isDrawnImage(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM)), smallSize));
+    EXPECT_TRUE(isDrawnImage(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON)), largeSize));
+    for (const int dpi : {120, 144, 192}) {
+        SCOPED_TRACE(std::to_string(dpi) + " DPI");
+        const ProgramIcons icons = loadProgramIcons(programInstance(), static_cast<UINT>(dpi));
+        EXPECT_TRUE(isDrawnImage(icons.smallIcon, MulDiv(smallSize, dpi, USER_DEFAULT_SCREEN_DPI)));
+        EXPECT_TRUE(isDrawnImage(icons.largeIcon, MulDiv(largeSize, dpi, USER_DEFAULT_SCREEN_DPI)));
+        destroyProgramIcons(icons);
+    }
 }
 
 TEST_F(MainWindowLayout, ControlsAreCreatedInTableOrderWithTheirPlaceStyleAndText) {
