@@ -274,8 +274,9 @@ std::string commandOfLength(std::size_t length, bool unmatchedQuote) {
 }
 
 // The value holds 9999 characters (UTF-16 units): a command with its NUL up
-// to 9998 characters, one stored without its NUL up to 9999. A longer one is not read. The
-// unquoted commands name no existing program and so give no folder.
+// to 9998 characters, one stored without its NUL up to 9999. A longer one is
+// not read. The unquoted commands name no existing program and so give no
+// folder.
 TEST_F(OpenCommandTest, CommandsAtTheValueBufferLimits) {
     constexpr std::size_t valueCapacity = 9999;
     for (const std::size_t length : {0U, 1U, 7U, 8U, 9998U, 9999U, 10000U}) {
