@@ -1,62 +1,68 @@
 #include "editor_library.h"
 
 #include "editor_library_paths.h"
+#include "utf8.h"
 
 #include <string_view>
 
 namespace {
 
 constexpr const char* bareLibraryName = "Scintilla.dll";
-constexpr const char* editorWindowClass = "Scintilla";
+constexpr const wchar_t* editorWindowClass = L"Scintilla";
 
 // Large enough for any path the platform gives, so a program in a deep folder
 // still finds the library beside it.
 constexpr DWORD moduleFileNameCapacity = 32768;
 
-// The registry value buffer: a command longer than this is not read.
+// The registry value buffer in characters (UTF-16 units): a command longer
+// than this is not read.
 constexpr DWORD openCommandCapacity = 9999;
+constexpr DWORD openCommandBytes = openCommandCapacity * DWORD{sizeof(wchar_t)};
 
 // Bits 16 to 23 of the version word choose where the open command is read.
 constexpr std::uint32_t versionKeyMask = 0x00FF0000;
 
-constexpr const char* classesRootOpenCommandKey = "Applications\\PureBasic.exe\\shell\\open\\command";
-constexpr const char* machineOpenCommandKey = "Software\\Classes\\PureBasic.exe\\shell\\open\\command";
+constexpr const wchar_t* classesRootOpenCommandKey = L"Applications\\PureBasic.exe\\shell\\open\\command";
+constexpr const wchar_t* machineOpenCommandKey = L"Software\\Classes\\PureBasic.exe\\shell\\open\\command";
 
-// Reads the key's default value; "" when the key or the value cannot be read.
-std::string readOpenCommand(HKEY root, const char* subkey) {
+// Reads the key's default value as UTF-8; "" when the key or the value cannot
+// be read.
+std::string readOpenCommand(HKEY root, const wchar_t* subkey) {
     HKEY key = nullptr;
     // Read access only: a standard user cannot open these keys for writing.
-    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         return std::string();
     }
-    std::string buffer(openCommandCapacity + 1, '\0');
+    std::wstring buffer(openCommandCapacity + 1, L'\0');
     DWORD type = 0;
-    DWORD size = openCommandCapacity;
-    const LONG status = RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+    DWORD size = openCommandBytes;
+    const LONG status = RegQueryValueExW(key, L"", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS) {
         return std::string();
     }
-    return textBeforeNul(buffer.data(), size);
+    // A NUL stays a NUL in UTF-8, so the text still ends where the data does.
+    const std::string command = utf8FromWide(std::wstring_view(buffer.data(), size / sizeof(wchar_t)));
+    return textBeforeNul(command.data(), command.size());
 }
 
 bool isExistingFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(wideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace
 
 HMODULE loadEditorLibrary(const char* name) {
-    HMODULE library = LoadLibraryA(name);
+    HMODULE library = LoadLibraryW(wideFromUtf8(name).c_str());
     if (library == nullptr) {
         return nullptr;
     }
     // Another program's file of that name, or a damaged build, loads but gives
     // the window no editor: it counts as not found.
-    WNDCLASSEXA editorClass{};
+    WNDCLASSEXW editorClass{};
     editorClass.cbSize = sizeof(editorClass);
-    if (GetClassInfoExA(library, editorWindowClass, &editorClass) == FALSE) {
+    if (GetClassInfoExW(library, editorWindowClass, &editorClass) == FALSE) {
         FreeLibrary(library);
         return nullptr;
     }
@@ -85,9 +91,9 @@ HMODULE locateEditorLibrary(EditorLibraryLoader load) {
 }
 
 std::string programFolder() {
-    std::string fileName(moduleFileNameCapacity, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, fileName.data(), moduleFileNameCapacity);
-    return pathPart(textBeforeNul(fileName.data(), length));
+    std::wstring fileName(moduleFileNameCapacity, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, fileName.data(), moduleFileNameCapacity);
+    return pathPart(utf8FromWide(std::wstring_view(fileName.data(), length)));
 }
 
 std::string queryPureBasicFolder() {

@@ -1,7 +1,8 @@
 // Finds and loads the editor component's library (Scintilla.dll): by the
 // platform's library search, then in "Compilers" beside the program, then in
 // "Compilers" of the PureBasic installation named by its registered open
-// command.
+// command. Names are UTF-8 here and UTF-16 for the platform, so that folders
+// with letters outside the system's code page are found.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+// Loads the library of that UTF-8 file name.
 using EditorLibraryLoader = HMODULE (*)(const char* name);
 
 // Tries the three places in order and answers the first module that the
@@ -19,7 +21,7 @@ using EditorLibraryLoader = HMODULE (*)(const char* name);
 HMODULE locateEditorLibrary();
 HMODULE locateEditorLibrary(EditorLibraryLoader load);
 
-// LoadLibraryA(name) when the loaded library registers the "Scintilla" window
+// LoadLibraryW(name) when the loaded library registers the "Scintilla" window
 // class; a library without it is freed again and answered as nullptr.
 HMODULE loadEditorLibrary(const char* name);
 

@@ -1,5 +1,7 @@
 #include "library_search.h"
 
+#include "utf8.h"
+
 #include <string>
 
 namespace {
@@ -22,12 +24,15 @@ void restrictLibrarySearch() {
 }
 
 HMODULE loadSystemLibrary(const char* fileName) {
-    std::string path(systemFolderCapacity, '\0');
-    const UINT length = GetSystemDirectoryA(path.data(), systemFolderCapacity);
+    const std::wstring name = wideFromUtf8(fileName);
+    // Room for the folder, a separator and the name, the rest NUL: filled in
+    // place, which keeps the program smaller than appending would.
+    std::wstring path(systemFolderCapacity + 1 + name.size(), L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), systemFolderCapacity);
     if (length == 0 || length >= systemFolderCapacity) {
         return nullptr;
     }
-    path.resize(length);
-    path.append("\\").append(fileName);
-    return LoadLibraryA(path.c_str());
+    path[length] = L'\\';
+    name.copy(path.data() + length + 1, name.size());
+    return LoadLibraryW(path.c_str());
 }

@@ -10,6 +10,6 @@
 // Called at start-up before any library is loaded.
 void restrictLibrarySearch();
 
-// Loads the library of that file name from the system folder; nullptr when
-// it cannot be loaded.
+// Loads the library of that file name (UTF-8) from the system folder, whose
+// name is taken as UTF-16; nullptr when it cannot be loaded.
 HMODULE loadSystemLibrary(const char* fileName);

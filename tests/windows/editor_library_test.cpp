@@ -3,6 +3,7 @@
 // three places.
 #include "editor_library.h"
 #include "editor_library_paths.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -127,27 +128,39 @@ bool keyExists(const OpenCommandPlace& place) {
     return true;
 }
 
-// Stores the command as the key's default value.
-bool setOpenCommand(const OpenCommandPlace& place, DWORD type, const std::string& data) {
+// The tests' names are UTF-16, as the platform's, so that a fault of the
+// program's own conversions cannot cancel out in a test; the narrow ones are
+// ASCII.
+std::wstring wideFromAscii(std::string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+// Stores the command as the key's default value, in UTF-16 as Windows keeps
+// it.
+bool setOpenCommand(const OpenCommandPlace& place, DWORD type, const std::wstring& data) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(place.root, place.commandKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS) {
         return false;
     }
-    const LONG status =
-        RegSetValueExA(key, "", 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+    const LONG status = RegSetValueExW(key, L"", 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                       static_cast<DWORD>(data.size() * sizeof(wchar_t)));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
 
+bool setOpenCommand(const OpenCommandPlace& place, const std::wstring& command) {
+    return setOpenCommand(place, REG_SZ, command + L'\0');
+}
+
 bool setOpenCommand(const OpenCommandPlace& place, const std::string& command) {
-    return setOpenCommand(place, REG_SZ, command + '\0');
+    return setOpenCommand(place, wideFromAscii(command));
 }
 
 // Wine ends REG_SZ data with a NUL when it is read, so a command without its
 // NUL is stored as binary data to reach the reader unterminated.
 bool setUnterminatedOpenCommand(const OpenCommandPlace& place, const std::string& command) {
-    return setOpenCommand(place, REG_BINARY, command);
+    return setOpenCommand(place, REG_BINARY, wideFromAscii(command));
 }
 
 bool setKeyAccess(const OpenCommandPlace& place, const char* descriptorText) {
@@ -224,10 +237,10 @@ TEST_F(OpenCommandTest, AKeyThatCannotBeOpenedForWritingIsRead) {
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
 }
 
-std::string moduleFileName(HMODULE module) {
-    std::vector<char> name(32768, '\0');
-    const DWORD length = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
-    return std::string(name.data(), length);
+std::wstring moduleFileName(HMODULE module) {
+    std::vector<wchar_t> name(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(module, name.data(), static_cast<DWORD>(name.size()));
+    return std::wstring(name.data(), length);
 }
 
 // An unquoted command names its program only when that file exists: this
@@ -236,7 +249,7 @@ TEST_F(OpenCommandTest, ShapesOfTheCommand) {
     ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\Program Files\\PureBasic\\PureBasic.exe\" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\Program Files\\PureBasic\\");
 
-    ASSERT_TRUE(setOpenCommand(classesRoot, moduleFileName(nullptr) + " \"%1\""));
+    ASSERT_TRUE(setOpenCommand(classesRoot, moduleFileName(nullptr) + L" \"%1\""));
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), programFolder());
 
     ASSERT_TRUE(setOpenCommand(classesRoot, "C:\\Program Files\\PureBasic\\PureBasic.exe \"%1\""));
@@ -260,9 +273,10 @@ std::string commandOfLength(std::size_t length, bool unmatchedQuote) {
     return start + std::string(length - start.size() - 1, 'x') + '\\';
 }
 
-// The value holds 9999 bytes: a command with its NUL up to 9998 characters,
-// one stored without its NUL up to 9999. A longer one is not read. The
-// unquoted commands name no existing program and so give no folder.
+// The value holds 9999 characters (UTF-16 units): a command with its NUL up
+// to 9998 characters, one stored without its NUL up to 9999. A longer one is
+// not read. The unquoted commands name no existing program and so give no
+// folder.
 TEST_F(OpenCommandTest, CommandsAtTheValueBufferLimits) {
     constexpr std::size_t valueCapacity = 9999;
     for (const std::size_t length : {0U, 1U, 7U, 8U, 9998U, 9999U, 10000U}) {
@@ -336,27 +350,30 @@ TEST_F(OpenCommandTest, WithoutAnAbsoluteFolderThereIsNoThirdAttempt) {
 // in a temporary program folder; the child reports through its exit code.
 // A child that skipped its case, or whose filter matched none, ends with 0,
 // so only an exit code of its own says that its checks ran and passed.
-constexpr const char* expectedFolderVariable = "PLATFORM_TEST_EXPECTED_FOLDER";
-constexpr const char* expectLibraryVariable = "PLATFORM_TEST_EXPECT_LIBRARY";
-constexpr const char* childTestName = "ProgramFolderChild.FindsItsFolderAndTheLibraryBesideIt";
+// Folders and the library's file name pass in UTF-16: the names hold letters
+// that the system's code page may lack.
+constexpr const wchar_t* expectedFolderVariable = L"PLATFORM_TEST_EXPECTED_FOLDER";
+constexpr const wchar_t* expectedLibraryVariable = L"PLATFORM_TEST_EXPECTED_LIBRARY";
+constexpr const char* childTestName = "ProgramFolderChild.FindsItsFolderAndTheLibrary";
 constexpr int childCheckedExitCode = 42;
 
-std::string environmentValue(const char* name) {
-    std::vector<char> value(32768, '\0');
-    const DWORD length = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
-    return std::string(value.data(), length < value.size() ? length : 0);
+std::wstring environmentValue(const wchar_t* name) {
+    std::vector<wchar_t> value(32768, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    return std::wstring(value.data(), length < value.size() ? length : 0);
 }
 
-TEST(ProgramFolderChild, FindsItsFolderAndTheLibraryBesideIt) {
-    const std::string expectedFolder = environmentValue(expectedFolderVariable);
+TEST(ProgramFolderChild, FindsItsFolderAndTheLibrary) {
+    const std::wstring expectedFolder = environmentValue(expectedFolderVariable);
     if (expectedFolder.empty()) {
         GTEST_SKIP() << "runs only in a copy started by the ProgramFolder tests";
     }
-    EXPECT_EQ(programFolder(), expectedFolder);
-    if (environmentValue(expectLibraryVariable) == "1") {
+    EXPECT_EQ(wideFromUtf8(programFolder()), expectedFolder);
+    const std::wstring expectedLibrary = environmentValue(expectedLibraryVariable);
+    if (!expectedLibrary.empty()) {
         HMODULE library = locateEditorLibrary();
         ASSERT_NE(library, nullptr);
-        EXPECT_EQ(moduleFileName(library), expectedFolder + "Compilers\\Scintilla.dll");
+        EXPECT_EQ(moduleFileName(library), expectedLibrary);
         WNDCLASSA editorClass{};
         EXPECT_NE(GetClassInfoA(library, "Scintilla", &editorClass), FALSE);
     }
@@ -367,28 +384,27 @@ TEST(ProgramFolderChild, FindsItsFolderAndTheLibraryBesideIt) {
 }
 
 // Test-side file work in a folder that may be longer than MAX_PATH: the wide
-// calls with the "\\?\" prefix take such paths (the names are ASCII).
-std::wstring longPath(const std::string& path) {
-    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+// calls with the "\\?\" prefix take such paths.
+std::wstring longPath(const std::wstring& path) {
+    return L"\\\\?\\" + path;
 }
 
-void createFolders(const std::string& path) {
-    for (std::size_t end = path.find('\\', 3); end != std::string::npos; end = path.find('\\', end + 1)) {
+void createFolders(const std::wstring& path) {
+    for (std::size_t end = path.find(L'\\', 3); end != std::wstring::npos; end = path.find(L'\\', end + 1)) {
         CreateDirectoryW(longPath(path.substr(0, end)).c_str(), nullptr);
     }
 }
 
-void removeTree(const std::string& folder) {
+void removeTree(const std::wstring& folder) {
     WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW(longPath(folder + "\\*").c_str(), &entry);
+    HANDLE search = FindFirstFileW(longPath(folder + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::wstring wideName = entry.cFileName;
-            const std::string name(wideName.begin(), wideName.end());
-            if (name == "." || name == "..") {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") {
                 continue;
             }
-            const std::string path = folder + "\\" + name;
+            const std::wstring path = folder + L"\\" + name;
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
                 removeTree(path);
             } else {
@@ -404,8 +420,8 @@ void removeTree(const std::string& folder) {
 // everything in it at the end.
 class ProgramFolderCopy {
 public:
-    ProgramFolderCopy(const std::string& relativeFolder, const std::string& programName)
-        : root_(rootFolder()), folder_(root_ + "\\" + relativeFolder + "\\"), program_(folder_ + programName) {
+    ProgramFolderCopy(const std::wstring& relativeFolder, const std::wstring& programName)
+        : root_(rootFolder()), folder_(root_ + L"\\" + relativeFolder + L"\\"), program_(folder_ + programName) {
         createFolders(folder_);
         CopyFileW(longPath(moduleFileName(nullptr)).c_str(), longPath(program_).c_str(), FALSE);
     }
@@ -413,34 +429,36 @@ public:
     ProgramFolderCopy(const ProgramFolderCopy&) = delete;
     ProgramFolderCopy& operator=(const ProgramFolderCopy&) = delete;
 
-    static std::string rootFolder() {
-        std::vector<char> temp(MAX_PATH + 1, '\0');
-        GetTempPathA(static_cast<DWORD>(temp.size()), temp.data());
-        return std::string(temp.data()) + "platform_test_" + std::to_string(GetCurrentProcessId());
+    static std::wstring rootFolder() {
+        std::vector<wchar_t> temp(MAX_PATH + 1, L'\0');
+        const DWORD length = GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
+        return std::wstring(temp.data(), length < temp.size() ? length : 0) + L"platform_test_" +
+               std::to_wstring(GetCurrentProcessId());
     }
 
-    const std::string& folder() const { return folder_; }
+    const std::wstring& folder() const { return folder_; }
+    const std::wstring& program() const { return program_; }
+    std::wstring libraryPath() const { return folder_ + L"Compilers\\Scintilla.dll"; }
 
     bool addLibrary() const {
-        CreateDirectoryA((folder_ + "Compilers").c_str(), nullptr);
-        return CopyFileA(TEST_SCINTILLA_DLL, (folder_ + "Compilers\\Scintilla.dll").c_str(), FALSE) != FALSE;
+        CreateDirectoryW(longPath(folder_ + L"Compilers").c_str(), nullptr);
+        return CopyFileW(wideFromAscii(TEST_SCINTILLA_DLL).c_str(), longPath(libraryPath()).c_str(), FALSE) != FALSE;
     }
 
-    // Runs the child case in the copy; answers its exit code, -1 when it
-    // could not be started.
-    long runChild(bool expectLibrary) const {
-        SetEnvironmentVariableA(expectedFolderVariable, folder_.c_str());
-        SetEnvironmentVariableA(expectLibraryVariable, expectLibrary ? "1" : "0");
-        const std::string commandText = "\"" + program_ + "\" --gtest_filter=" + childTestName;
-        std::wstring commandLine(commandText.begin(), commandText.end());
-        const std::wstring application(program_.begin(), program_.end());
+    // Runs the child case in the copy, which expects the library at
+    // expectedLibrary (L"": it does not look for it); answers its exit code,
+    // -1 when it could not be started.
+    long runChild(const std::wstring& expectedLibrary) const {
+        SetEnvironmentVariableW(expectedFolderVariable, folder_.c_str());
+        SetEnvironmentVariableW(expectedLibraryVariable, expectedLibrary.c_str());
+        std::wstring commandLine = L"\"" + program_ + L"\" --gtest_filter=" + wideFromAscii(childTestName);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process{};
-        const BOOL started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                            nullptr, nullptr, &startup, &process);
-        SetEnvironmentVariableA(expectedFolderVariable, nullptr);
-        SetEnvironmentVariableA(expectLibraryVariable, nullptr);
+        const BOOL started = CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                            nullptr, &startup, &process);
+        SetEnvironmentVariableW(expectedFolderVariable, nullptr);
+        SetEnvironmentVariableW(expectedLibraryVariable, nullptr);
         if (!started) {
             return -1;
         }
@@ -453,15 +471,39 @@ public:
     }
 
 private:
-    std::string root_;
-    std::string folder_;
-    std::string program_;
+    std::wstring root_;
+    std::wstring folder_;
+    std::wstring program_;
 };
 
+constexpr const char* canNameFolders =
+    "Wine names files in the character set of its session's locale, which must be installed (scripts/wine-run.sh)";
+
+// Beside the folder of plain letters, folders with letters of the Russian
+// code page and beyond it: a system code page that lacks them must not lose
+// the folder.
 TEST(ProgramFolder, TheLibraryInCompilersBesideTheProgramIsLoaded) {
-    const ProgramFolderCopy copy("wizard", "wizard.exe");
-    ASSERT_TRUE(copy.addLibrary());
-    EXPECT_EQ(copy.runChild(true), childCheckedExitCode);
+    for (const wchar_t* folder : {L"wizard", L"Иван\\Desktop\\wizard", L"Ελένη\\Desktop\\wizard"}) {
+        SCOPED_TRACE(folder);
+        const ProgramFolderCopy copy(folder, L"wizard.exe");
+        ASSERT_TRUE(copy.addLibrary()) << canNameFolders;
+        EXPECT_EQ(copy.runChild(copy.libraryPath()), childCheckedExitCode);
+    }
+}
+
+// The PureBasic folder is named by an unquoted command with a blank, so that
+// the command's program is also looked for on the disk.
+TEST_F(OpenCommandTest, TheLibraryInARegisteredPureBasicFolderWithLettersOfAnyCodePageIsLoaded) {
+    for (const wchar_t* folder : {L"Иван\\Pure Basic", L"Ελένη\\Pure Basic"}) {
+        SCOPED_TRACE(folder);
+        const ProgramFolderCopy copy(L"wizard", L"wizard.exe");
+        const ProgramFolderCopy pureBasic(folder, L"PureBasic.exe");
+        ASSERT_TRUE(pureBasic.addLibrary()) << canNameFolders;
+        const std::wstring command = pureBasic.program() + L" \"%1\"";
+        ASSERT_TRUE(setOpenCommand(classesRoot, command));
+        ASSERT_TRUE(setOpenCommand(machine, command));
+        EXPECT_EQ(copy.runChild(pureBasic.libraryPath()), childCheckedExitCode);
+    }
 }
 
 // Wine starts no program from a path longer than MAX_PATH, so the folder is
@@ -470,9 +512,9 @@ TEST(ProgramFolder, TheLibraryInCompilersBesideTheProgramIsLoaded) {
 TEST(ProgramFolder, IsFoundForAProgramPathLongerThan255Characters) {
     constexpr std::size_t folderLength = 256;
     const std::size_t rootLength = ProgramFolderCopy::rootFolder().size();
-    const ProgramFolderCopy copy(std::string(folderLength - rootLength - 2, 'd'), "x");
+    const ProgramFolderCopy copy(std::wstring(folderLength - rootLength - 2, L'd'), L"x");
     ASSERT_EQ(copy.folder().size(), folderLength);
-    EXPECT_EQ(copy.runChild(false), childCheckedExitCode);
+    EXPECT_EQ(copy.runChild(L""), childCheckedExitCode);
 }
 
 }  // namespace
