@@ -204,8 +204,7 @@ HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char
     if (label == nullptr) {
         return nullptr;
     }
-    auto* state = new (std::nothrow)
-        LinkLabel{static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), RGB(0, 0, 0), hoverColour, nullptr};
+    auto* state = new (std::nothrow) LinkLabel{gadgetFont(), RGB(0, 0, 0), hoverColour, nullptr};
     if (state == nullptr) {
         DestroyWindow(label);
         return nullptr;
