@@ -31,3 +31,19 @@ function(add_wine_test name)
         set_tests_properties(${name} PROPERTIES TIMEOUT 300)
     endif()
 endfunction()
+
+# add_wine_prefix_test(<name> PROGRAM <target> PREFIX <folder>
+#                      [ENVIRONMENT <VARIABLE=value>...] [ARGUMENTS <argument>...])
+# Runs a test program once more in a Wine prefix of its own, a folder of that
+# name under the build folder, with the variables given: those that make the
+# prefix or the session (scripts/wine-env.sh) and those naming what the tests
+# check that the run has.
+function(add_wine_prefix_test name)
+    cmake_parse_arguments(PARSE_ARGV 1 RUN "" "PROGRAM;PREFIX" "ENVIRONMENT;ARGUMENTS")
+    if(WINE_TESTS_RUN)
+        add_test(NAME ${name}
+                 COMMAND ${CMAKE_COMMAND} -E env ${RUN_ENVIRONMENT} PROJECT_WINEPREFIX=${CMAKE_BINARY_DIR}/${RUN_PREFIX}
+                         ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:${RUN_PROGRAM}> ${RUN_ARGUMENTS})
+        set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    endif()
+endfunction()

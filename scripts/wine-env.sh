@@ -25,6 +25,13 @@ if [ ! -f "$WINEPREFIX/.project-ready" ]; then
     # Xvfb has no window manager: unmanaged windows spare each hidden window
     # Wine's wait for one.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A run at another display scale than 100 % names its DPI in
+    # PROJECT_WINE_DPI, and a prefix of its own: Wine takes the scale from
+    # the prefix's LogPixels.
+    if [ -n "${PROJECT_WINE_DPI:-}" ]; then
+        "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$PROJECT_WINE_DPI" /f \
+            >/dev/null 2>&1
+    fi
     # The caption buttons are drawn with the Marlett font, which Wine does not
     # find in its own data folder here.
     if [ -f /usr/share/wine/fonts/marlett.ttf ]; then

@@ -14,24 +14,33 @@ std::map<int, GadgetRecord>& gadgetRecords() {
     return records;
 }
 
-HWND& container() {
-    static HWND window = nullptr;
-    return window;
+struct Container {
+    HWND window = nullptr;
+    HFONT font = nullptr;
+};
+
+Container& container() {
+    static Container parent;
+    return parent;
 }
 
 }  // namespace
 
-void setGadgetContainer(HWND parent) {
-    container() = parent;
+void setGadgetContainer(HWND parent, HFONT font) {
+    container() = Container{parent, font};
 }
 
 HWND gadgetContainer() {
-    return container();
+    return container().window;
+}
+
+HFONT gadgetFont() {
+    return container().font;
 }
 
 void registerControl(HWND control, int identifier) {
     SetWindowLongPtrW(control, GWLP_ID, identifier);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), TRUE);
 }
 
 void registerGadget(int gadget, HWND control, NotificationHandler handler) {
@@ -62,5 +71,5 @@ void focusGadget(int gadget) {
 
 void forgetGadgets() {
     gadgetRecords().clear();
-    container() = nullptr;
+    container() = Container{};
 }

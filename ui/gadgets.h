@@ -24,9 +24,10 @@ inline constexpr int copyButton = 9;
 inline constexpr int linkLabel = 10;
 }  // namespace gadgets
 
-// The window that new controls are created in.
-void setGadgetContainer(HWND parent);
+// The window that new controls are created in, and their font.
+void setGadgetContainer(HWND parent, HFONT font);
 HWND gadgetContainer();
+HFONT gadgetFont();
 
 // Gives a control its identifier and the controls' font.
 void registerControl(HWND control, int identifier);

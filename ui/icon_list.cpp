@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "display_scale.h"
 #include "events.h"
 #include "gadgets.h"
 #include "message_box_options.h"
@@ -41,13 +42,17 @@ int& reportedSelection() {
     return entry;
 }
 
-// A black square masked by black: index 0, which shows no picture.
-void addTransparentSquare(HIMAGELIST list, int size) {
+// A black square masked by black, of the list's size: index 0, which shows
+// no picture.
+void addTransparentSquare(HIMAGELIST list) {
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(list, &width, &height);
     const HDC screen = GetDC(nullptr);
     const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP square = CreateCompatibleBitmap(screen, size, size);
+    const HBITMAP square = CreateCompatibleBitmap(screen, width, height);
     const HGDIOBJ previous = SelectObject(memory, square);
-    const RECT area{0, 0, size, size};
+    const RECT area{0, 0, width, height};
     FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SelectObject(memory, previous);
     ImageList_AddMasked(list, square, RGB(0, 0, 0));
@@ -56,21 +61,26 @@ void addTransparentSquare(HIMAGELIST list, int size) {
     ReleaseDC(nullptr, screen);
 }
 
-void createImageLists(HWND list) {
+HIMAGELIST createImageList(int widthMetric, int heightMetric, UINT dpi) {
+    const HIMAGELIST list = ImageList_Create(systemMetricForDpi(widthMetric, dpi),
+                                             systemMetricForDpi(heightMetric, dpi), imageListFlags, 1, 1);
+    addTransparentSquare(list);
+    return list;
+}
+
+void createImageLists(HWND list, UINT dpi) {
     IconImages& images = iconImages();
-    images.small = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), imageListFlags, 1, 1);
-    images.large = ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), imageListFlags, 1, 1);
-    addTransparentSquare(images.small, 16);
-    addTransparentSquare(images.large, 32);
+    images.small = createImageList(SM_CXSMICON, SM_CYSMICON, dpi);
+    images.large = createImageList(SM_CXICON, SM_CYICON, dpi);
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.small));
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images.large));
 }
 
 // The image index of an icon, adding it to both lists on its first use.
-int imageIndexOf(HWND list, HICON icon) {
+int imageIndexOf(HWND list, HICON icon, UINT dpi) {
     IconImages& images = iconImages();
     if (images.large == nullptr) {
-        createImageLists(list);
+        createImageLists(list, dpi);
     }
     for (const auto& [known, index] : images.added) {
         if (known == icon) {
@@ -83,11 +93,60 @@ int imageIndexOf(HWND list, HICON icon) {
     return index;
 }
 
-HICON loadSystemIcon(WORD identifier) {
-    if (identifier == 0) {
-        return nullptr;
+// The system icons of the entries at the large icon size of the DPI: the
+// system's shared ones at its own DPI, icons of their own at another.
+struct SystemIcons {
+    std::array<HICON, systemIcons.size()> icons{};
+    bool owned = false;
+};
+
+SystemIcons loadSystemIcons(UINT dpi) {
+    SystemIcons loaded;
+    loaded.owned = dpi != systemDpi();
+    const int width = systemMetricForDpi(SM_CXICON, dpi);
+    const int height = systemMetricForDpi(SM_CYICON, dpi);
+    for (std::size_t entry = 0; entry < systemIcons.size(); ++entry) {
+        if (systemIcons[entry] == 0) {
+            continue;
+        }
+        const auto* const name = reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(systemIcons[entry]));
+        loaded.icons[entry] = loaded.owned ? loadIconAtSize(nullptr, name, width, height) : LoadIconW(nullptr, name);
     }
-    return LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(identifier)));
+    return loaded;
+}
+
+// The image lists keep copies; icons of their own are destroyed once all are
+// added, so that no handle is used again for another icon meanwhile.
+void releaseSystemIcons(const SystemIcons& loaded) {
+    if (!loaded.owned) {
+        return;
+    }
+    for (const HICON icon : loaded.icons) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+void destroyImageLists(const IconImages& images) {
+    if (images.small != nullptr) {
+        ImageList_Destroy(images.small);
+    }
+    if (images.large != nullptr) {
+        ImageList_Destroy(images.large);
+    }
+}
+
+// The entries' spacing follows the icon size: the list's default at the
+// system's DPI (all bits set asks for it), the system's spacing metrics for
+// another.
+void arrangeForIconSize(HWND list, UINT dpi) {
+    constexpr LPARAM defaultSpacing = -1;
+    const LPARAM spacing = dpi == systemDpi() ? defaultSpacing
+                                              : MAKELPARAM(systemMetricForDpi(SM_CXICONSPACING, dpi),
+                                                           systemMetricForDpi(SM_CYICONSPACING, dpi));
+    SendMessageW(list, LVM_SETICONSPACING, 0, spacing);
+    SendMessageW(list, LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 void switchToLargeIcons(HWND list) {
@@ -96,7 +155,7 @@ void switchToLargeIcons(HWND list) {
     RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW);
 }
 
-void insertEntry(HWND list, int position, std::string_view caption, HICON icon) {
+void insertEntry(HWND list, int position, std::string_view caption, HICON icon, UINT dpi) {
     std::wstring wideCaption = wideFromWindows1251(caption);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -104,7 +163,7 @@ void insertEntry(HWND list, int position, std::string_view caption, HICON icon) 
     item.pszText = wideCaption.data();
     if (icon != nullptr) {
         item.mask |= LVIF_IMAGE;
-        item.iImage = imageIndexOf(list, icon);
+        item.iImage = imageIndexOf(list, icon, dpi);
     }
     SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -150,13 +209,32 @@ void insertIconListColumn(HWND list) {
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 }
 
-void fillIconList(HWND list) {
+void fillIconList(HWND list, UINT dpi) {
     switchToLargeIcons(list);
+    const SystemIcons loaded = loadSystemIcons(dpi);
     for (std::size_t entry = 0; entry < iconTable.size(); ++entry) {
-        const HICON icon = loadSystemIcon(systemIcons[entry]);
-        insertEntry(list, static_cast<int>(entry), iconTable[entry].caption, icon);
+        insertEntry(list, static_cast<int>(entry), iconTable[entry].caption, loaded.icons[entry], dpi);
     }
+    releaseSystemIcons(loaded);
     selectFirstEntry(list);
+}
+
+void rescaleIconList(HWND list, UINT dpi) {
+    IconImages previous = std::move(iconImages());
+    iconImages() = IconImages{};
+    if (previous.large == nullptr) {
+        return;
+    }
+    createImageLists(list, dpi);
+    const SystemIcons loaded = loadSystemIcons(dpi);
+    for (const HICON icon : loaded.icons) {
+        if (icon != nullptr) {
+            imageIndexOf(list, icon, dpi);
+        }
+    }
+    releaseSystemIcons(loaded);
+    destroyImageLists(previous);
+    arrangeForIconSize(list, dpi);
 }
 
 std::optional<LRESULT> iconListNotification(WPARAM, LPARAM lParam) noexcept {
@@ -189,12 +267,7 @@ std::optional<LRESULT> iconListNotification(WPARAM, LPARAM lParam) noexcept {
 
 void destroyIconImages() {
     IconImages& images = iconImages();
-    if (images.small != nullptr) {
-        ImageList_Destroy(images.small);
-    }
-    if (images.large != nullptr) {
-        ImageList_Destroy(images.large);
-    }
+    destroyImageLists(images);
     images = IconImages{};
     reportedSelection() = nothingReported;
 }

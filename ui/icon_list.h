@@ -11,7 +11,10 @@
 inline constexpr auto iconListCaption = ansi("Иконка:");
 
 void insertIconListColumn(HWND list);
-// Switches the list to large icons, inserts the five entries, selects entry 0.
-void fillIconList(HWND list);
+// Switches the list to large icons, inserts the five entries with their
+// icons at the DPI, selects entry 0.
+void fillIconList(HWND list, UINT dpi);
+// Makes the list's images anew at another DPI.
+void rescaleIconList(HWND list, UINT dpi);
 std::optional<LRESULT> iconListNotification(WPARAM wParam, LPARAM lParam) noexcept;
 void destroyIconImages();

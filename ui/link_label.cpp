@@ -19,6 +19,30 @@ struct LinkLabel {
 
 constexpr std::size_t textBufferSize = 512;
 
+bool systemHighContrastOn() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) != FALSE &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+using HighContrastQuery = bool (*)();
+
+HighContrastQuery& highContrastQuery() {
+    static HighContrastQuery query = systemHighContrastOn;
+    return query;
+}
+
+// Under high contrast the label takes the system's colours: the text colour
+// of the other labels, and the colour of hyperlinks while hovered.
+COLORREF currentColour(HWND label, const LinkLabel& state) {
+    const bool hovered = GetCapture() == label;
+    if (highContrastQuery()()) {
+        return GetSysColor(hovered ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+    }
+    return hovered ? state.hoverColour : state.textColour;
+}
+
 HCURSOR& handCursor() {
     static HCURSOR cursor = nullptr;
     return cursor;
@@ -105,7 +129,7 @@ void clipToClient(HWND label, HDC context) {
 void drawText(HWND label, const LinkLabel& state, HDC context, const wchar_t* text, int length) {
     if (IsWindowEnabled(label) != FALSE) {
         SetBkMode(context, TRANSPARENT);
-        SetTextColor(context, GetCapture() == label ? state.hoverColour : state.textColour);
+        SetTextColor(context, currentColour(label, state));
         TextOutW(context, 0, 0, text, length);
     } else {
         DrawStateW(context, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length), 0, 0, 0, 0,
@@ -188,6 +212,9 @@ LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPA
     case WM_ENABLE:
         InvalidateRect(label, nullptr, TRUE);
         return 0;
+    case WM_SYSCOLORCHANGE:
+        InvalidateRect(label, nullptr, TRUE);
+        return forwardToStatic(label, *state, message, wParam, lParam);
     case WM_NCDESTROY:
         return destroyLinkLabel(label, state, message, wParam, lParam);
     default:
@@ -197,6 +224,10 @@ LRESULT CALLBACK linkLabelProcedure(HWND label, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
+void replaceHighContrastQuery(bool (*query)()) {
+    highContrastQuery() = query != nullptr ? query : systemHighContrastOn;
+}
+
 HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour) {
     loadHandCursor();
     const HWND label = CreateWindowExW(0, L"STATIC", wideFromWindows1251(text).c_str(), WS_CHILD, x, y, width, height,
@@ -204,8 +235,7 @@ HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char
     if (label == nullptr) {
         return nullptr;
     }
-    auto* state = new (std::nothrow)
-        LinkLabel{static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), RGB(0, 0, 0), hoverColour, nullptr};
+    auto* state = new (std::nothrow) LinkLabel{gadgetFont(), RGB(0, 0, 0), hoverColour, nullptr};
     if (state == nullptr) {
         DestroyWindow(label);
         return nullptr;

@@ -6,3 +6,7 @@
 
 // text is Windows-1251. Null when the platform refuses the window.
 HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour);
+
+// The label asks the system whether high contrast is on; a test, under a Wine
+// that cannot switch it, gives an answer of its own (nullptr: the system's).
+void replaceHighContrastQuery(bool (*query)());

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "control_font.h"
+#include "display_scale.h"
 #include "editor.h"
 #include "event_loop.h"
 #include "events.h"
@@ -96,7 +98,11 @@ constexpr ACCEL acceleratorTable[] = {
 struct MainWindow {
     HWND window = nullptr;
     HACCEL accelerators = nullptr;
-    ProgramIcons icons;
+    ProgramIcons classIcons;  // at the system's DPI
+    ProgramIcons windowIcons;  // at the window's DPI where it is another
+    UINT dpi = standardDpi;
+    HFONT font = nullptr;
+    std::array<HWND, controlTable.size()> controls{};  // by row, null where creation failed
 };
 
 MainWindow& mainWindow() {
@@ -118,25 +124,49 @@ bool registerMainWindowClass(const std::wstring& className, const ProgramIcons& 
     return RegisterClassExW(&windowClass) != 0;
 }
 
-// The outer rectangle for the fixed client size, centred on the screen and
-// cut to it where the screen is smaller.
-RECT centredWindowRectangle() {
-    RECT outer{0, 0, mainWindowGeometry::clientWidth, mainWindowGeometry::clientHeight};
-    AdjustWindowRect(&outer, mainWindowGeometry::style, FALSE);
+// The outer size of the window for the fixed client size at a DPI.
+SIZE outerWindowSize(UINT dpi) {
+    RECT outer{0, 0, scaledToDpi(mainWindowGeometry::clientWidth, dpi),
+               scaledToDpi(mainWindowGeometry::clientHeight, dpi)};
+    adjustWindowRectangleForDpi(outer, mainWindowGeometry::style, dpi);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// The outer rectangle at a DPI, centred on the screen and cut to it where
+// the screen is smaller.
+RECT centredWindowRectangle(UINT dpi) {
+    const SIZE outer = outerWindowSize(dpi);
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const int width = std::min(static_cast<int>(outer.right - outer.left), screenWidth);
-    const int height = std::min(static_cast<int>(outer.bottom - outer.top), screenHeight);
+    const int width = std::min(static_cast<int>(outer.cx), screenWidth);
+    const int height = std::min(static_cast<int>(outer.cy), screenHeight);
     const int x = (screenWidth - width) / 2;
     const int y = (screenHeight - height) / 2;
     return RECT{x, y, x + width, y + height};
 }
 
+void placeWindow(HWND window, const RECT& place) {
+    SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window's own icons, where its DPI is not the one of the class's.
+void setWindowIcons(MainWindow& state) {
+    const ProgramIcons previous = state.windowIcons;
+    state.windowIcons = loadProgramIcons(programInstance(), state.dpi);
+    SendMessageW(state.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(state.windowIcons.smallIcon));
+    SendMessageW(state.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(state.windowIcons.largeIcon));
+    destroyProgramIcons(previous);
+}
+
+// The window is made for the system's DPI; a display of another scale (set
+// since the user signed in) gets it again at its own.
 bool openMainWindow() {
     const std::wstring className = wideFromWindows1251(mainWindowClassName);
-    const ProgramIcons icons = loadProgramIcons(programInstance(), systemDpi());
+    const UINT creationDpi = systemDpi();
+    const ProgramIcons icons = loadProgramIcons(programInstance(), creationDpi);
     registerMainWindowClass(className, icons);
-    const RECT place = centredWindowRectangle();
+    const RECT place = centredWindowRectangle(creationDpi);
     const HWND window = CreateWindowExW(0, className.c_str(), wideFromWindows1251(mainWindowTitle).c_str(),
                                         mainWindowGeometry::style, place.left, place.top, place.right - place.left,
                                         place.bottom - place.top, nullptr, nullptr, programInstance(), nullptr);
@@ -147,9 +177,28 @@ bool openMainWindow() {
     }
     ACCEL accelerators[std::size(acceleratorTable)] = {};
     std::copy(std::begin(acceleratorTable), std::end(acceleratorTable), accelerators);
-    mainWindow() = MainWindow{window, CreateAcceleratorTableW(accelerators, std::size(accelerators)), icons};
+    MainWindow& state = mainWindow();
+    state = MainWindow{};
+    state.window = window;
+    state.accelerators = CreateAcceleratorTableW(accelerators, std::size(accelerators));
+    state.classIcons = icons;
+    state.dpi = windowDpi(window);
+    if (state.dpi != creationDpi) {
+        placeWindow(window, centredWindowRectangle(state.dpi));
+        setWindowIcons(state);
+    }
     setReportWindow(window);
     return true;
+}
+
+// A row's place and size at a DPI.
+ControlRow scaledRow(const ControlRow& row, UINT dpi) {
+    ControlRow scaled = row;
+    scaled.x = scaledToDpi(row.x, dpi);
+    scaled.y = scaledToDpi(row.y, dpi);
+    scaled.width = scaledToDpi(row.width, dpi);
+    scaled.height = scaledToDpi(row.height, dpi);
+    return scaled;
 }
 
 HWND createPlainControl(const ControlRow& row) {
@@ -159,26 +208,27 @@ HWND createPlainControl(const ControlRow& row) {
                            reinterpret_cast<HMENU>(provisionalIdentifier), programInstance(), nullptr);
 }
 
-// Creates one row's control and everything that follows it at once.
-void createControl(const ControlRow& row, int& nextLabelIdentifier) {
+// Creates one row's control (its figures already at the window's DPI) and
+// everything that follows it at once; answers the control.
+HWND createControl(const ControlRow& row, int& nextLabelIdentifier) {
+    HWND control = nullptr;
     switch (row.kind) {
     case ControlKind::editor:
-        createEditor(row.gadget, row.x, row.y, row.width, row.height, editorNotification);
+        control = createEditor(row.gadget, row.x, row.y, row.width, row.height, editorNotification);
         configureEditor(row.gadget);
         break;
     case ControlKind::linkLabel:
-        createLinkLabel(row.gadget, row.x, row.y, row.width, row.height, row.text, linkHoverColour);
+        control = createLinkLabel(row.gadget, row.x, row.y, row.width, row.height, row.text, linkHoverColour);
         break;
-    case ControlKind::iconList: {
-        const HWND list = createPlainControl(row);
-        if (list != nullptr) {
-            registerGadget(row.gadget, list, iconListNotification);
-            insertIconListColumn(list);
+    case ControlKind::iconList:
+        control = createPlainControl(row);
+        if (control != nullptr) {
+            registerGadget(row.gadget, control, iconListNotification);
+            insertIconListColumn(control);
         }
         break;
-    }
-    case ControlKind::plain: {
-        const HWND control = createPlainControl(row);
+    case ControlKind::plain:
+        control = createPlainControl(row);
         if (control == nullptr) {
             break;
         }
@@ -193,9 +243,23 @@ void createControl(const ControlRow& row, int& nextLabelIdentifier) {
         }
         break;
     }
-    }
     if (row.toolTip != nullptr) {
         setGadgetToolTip(row.gadget, row.toolTip);
+    }
+    return control;
+}
+
+// Every control at a DPI: the font first, for a drop-down list takes its
+// closed height from it.
+void layOutControls(const MainWindow& state) {
+    for (std::size_t index = 0; index < controlTable.size(); ++index) {
+        const HWND control = state.controls[index];
+        if (control == nullptr) {
+            continue;
+        }
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+        const ControlRow row = scaledRow(controlTable[index], state.dpi);
+        SetWindowPos(control, nullptr, row.x, row.y, row.width, row.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -218,17 +282,19 @@ void createMainWindow() {
     if (!openMainWindow()) {
         return;
     }
-    setGadgetContainer(mainWindow().window);
+    MainWindow& state = mainWindow();
+    state.font = createControlFont(state.dpi);
+    setGadgetContainer(state.window, state.font);
     int nextLabelIdentifier = firstLabelIdentifier;
-    for (const ControlRow& row : controlTable) {
-        createControl(row, nextLabelIdentifier);
+    for (std::size_t index = 0; index < controlTable.size(); ++index) {
+        state.controls[index] = createControl(scaledRow(controlTable[index], state.dpi), nextLabelIdentifier);
     }
 }
 
 void fillOptionLists() {
     const HWND iconList = gadgetWindow(gadgets::iconList);
     if (iconList != nullptr) {
-        fillIconList(iconList);
+        fillIconList(iconList, mainWindow().dpi);
     }
     fillDropDownList(gadgets::modalityList, modalityTable);
     fillDropDownList(gadgets::buttonSetList, buttonSetTable);
@@ -260,6 +326,30 @@ HACCEL mainWindowAccelerators() {
     return mainWindow().accelerators;
 }
 
+SIZE mainWindowSizeForDpi(UINT dpi) {
+    return outerWindowSize(dpi);
+}
+
+void rescaleMainWindow(UINT dpi, const RECT& suggested) {
+    MainWindow& state = mainWindow();
+    if (state.window == nullptr) {
+        return;
+    }
+    const HFONT previousFont = state.font;
+    state.dpi = dpi;
+    state.font = createControlFont(dpi);
+    setGadgetContainer(state.window, state.font);
+    const SIZE outer = outerWindowSize(dpi);
+    placeWindow(state.window, RECT{suggested.left, suggested.top, suggested.left + outer.cx, suggested.top + outer.cy});
+    layOutControls(state);
+    deleteControlFont(previousFont);
+    const HWND iconList = gadgetWindow(gadgets::iconList);
+    if (iconList != nullptr) {
+        rescaleIconList(iconList, dpi);
+    }
+    setWindowIcons(state);
+}
+
 void destroyMainWindow() {
     MainWindow& state = mainWindow();
     destroyToolTip();
@@ -268,7 +358,9 @@ void destroyMainWindow() {
         UnregisterClassW(wideFromWindows1251(mainWindowClassName).c_str(), programInstance());
         setReportWindow(nullptr);
     }
-    destroyProgramIcons(state.icons);
+    destroyProgramIcons(state.classIcons);
+    destroyProgramIcons(state.windowIcons);
+    deleteControlFont(state.font);
     if (state.accelerators != nullptr) {
         DestroyAcceleratorTable(state.accelerators);
     }

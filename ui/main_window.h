@@ -32,6 +32,11 @@ void showMainWindow();
 bool startMainWindow();
 HWND mainWindowHandle();
 HACCEL mainWindowAccelerators();
+// The window's outer size at a DPI.
+SIZE mainWindowSizeForDpi(UINT dpi);
+// Lays the window out again at another DPI, its outer rectangle starting
+// where the suggested one starts.
+void rescaleMainWindow(UINT dpi, const RECT& suggested);
 // Destroys the window, its controls, its class, its accelerator table, the
 // icon list's images and the tooltip control.
 void destroyMainWindow();

@@ -1,6 +1,8 @@
 // The main window's procedure: control notifications become gadget events,
 // window changes become deferred events. Every step is noexcept, the
 // notification handlers by their type, so no exception can leave it.
+#include <exception>
+
 #include "event_loop.h"
 #include "events.h"
 #include "gadgets.h"
@@ -83,6 +85,23 @@ LRESULT onActivate(HWND window, WPARAM wParam) noexcept {
     return 1;
 }
 
+// Moved to a display of another scale: laid out again in the rectangle that
+// Windows suggests. Out of memory, the icon list keeps fewer pictures.
+LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        rescaleMainWindow(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    } catch (const std::exception&) {
+    }
+    return 0;
+}
+
+// Windows asks the size at the new scale before it suggests a rectangle, so
+// that the suggestion holds the client area exactly.
+LRESULT onDpiScaledSize(WPARAM wParam, LPARAM lParam) noexcept {
+    *reinterpret_cast<SIZE*>(lParam) = mainWindowSizeForDpi(static_cast<UINT>(wParam));
+    return TRUE;
+}
+
 }  // namespace
 
 LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -110,6 +129,10 @@ LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_SYSCOLORCHANGE:
         EnumChildWindows(window, sendColourChange, 0);
         return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DPICHANGED:
+        return onDpiChanged(wParam, lParam);
+    case WM_GETDPISCALEDSIZE:
+        return onDpiScaledSize(wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -10,9 +10,6 @@ struct ProgramIcons {
     HICON largeIcon = nullptr;
 };
 
-// The DPI of the screen as this process sees it.
-UINT systemDpi();
-
 // Icon resource 1 of the module at the small and the large icon size of the
 // DPI; either is nullptr when it cannot be loaded. The caller destroys them
 // with destroyProgramIcons once nothing uses them any more.

@@ -633,7 +633,12 @@ SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  # Windows 7
                 "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}  # 10 and 11
 ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
 MANIFEST = {"asm": "urn:schemas-microsoft-com:asm.v1", "asm3": "urn:schemas-microsoft-com:asm.v3",
-            "compatibility": "urn:schemas-microsoft-com:compatibility.v1"}
+            "compatibility": "urn:schemas-microsoft-com:compatibility.v1",
+            "settings2005": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+            "settings2016": "http://schemas.microsoft.com/SMI/2016/WindowsSettings"}
+# Per-monitor (v2) from Windows 10 1703 on; Windows 10 1607 takes the first
+# value of the list it knows, System; older Windows read dpiAware alone.
+DPI_AWARENESS = ("true", "PerMonitorV2, System")
 
 
 def manifest_entries(data):
@@ -644,6 +649,10 @@ def manifest_entries(data):
         element = manifest.find(path, MANIFEST)
         return None if element is None else tuple(element.get(name) for name in names)
 
+    def text(path):
+        element = manifest.find("asm3:application/asm3:windowsSettings/" + path, MANIFEST)
+        return None if element is None else element.text.strip()
+
     return {
         "identity": attributes("asm:assemblyIdentity", "name", "version", "processorArchitecture"),
         "controls": attributes("asm:dependency/asm:dependentAssembly/asm:assemblyIdentity",
@@ -652,6 +661,7 @@ def manifest_entries(data):
                                       "asm3:requestedExecutionLevel", "level", "uiAccess"),
         "supported systems": {system.get("Id") for system in manifest.findall(
             "compatibility:compatibility/compatibility:application/compatibility:supportedOS", MANIFEST)},
+        "DPI awareness": (text("settings2005:dpiAware"), text("settings2016:dpiAwareness")),
     }
 
 
@@ -763,7 +773,8 @@ class PackageTest(unittest.TestCase):
                     "identity": ("MessageRequesterWizard", version, manifest_arch),
                     "controls": ("Microsoft.Windows.Common-Controls", "6.0.0.0", manifest_arch),
                     "execution level": ("asInvoker", "false"),
-                    "supported systems": SUPPORTED_OS})
+                    "supported systems": SUPPORTED_OS,
+                    "DPI awareness": DPI_AWARENESS})
 
     def test_checksums_of_the_zip_and_of_its_programs_and_libraries(self):
         sums = (self.zip_path.parent / "SHA256SUMS").read_text()

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Renders the README's pictures of the wizard under Wine into a folder:
-window.png (as it opens), composed.png (a message composed in it) and
-preview.png (its test box over the window).
+window.png (as it opens), composed.png (a message composed in it),
+preview.png (its test box over the window) and window-150.png (the composed
+window on a display at 150 %, in a Wine prefix of its own at 144 DPI).
 
     screenshots.py --program P --probe P --scintilla P --work DIR --out DIR
 """
 
+import argparse
 import os
 import sys
 import time
@@ -27,6 +29,7 @@ def union(*rects):
 
 
 SETTLE_SECONDS = 1.0
+SCALED_DPI = 144
 
 
 class Pictures(WizardCase):
@@ -38,17 +41,21 @@ class Pictures(WizardCase):
         time.sleep(SETTLE_SECONDS)
         self.s.screenshot(self.out / name, rect)
 
-    def runTest(self):
+    def compose(self):
         s = self.s
-        s.start_standard()
-        window = s.main()["rect"]
-        self.shoot("window.png", window)
         s.type(EXAMPLE.title)
         s.key("Return")
         s.wait_focus(2)
         s.type_lines(EXAMPLE.text)
         self.choose_by_mouse(EXAMPLE)
         s.click_gadget(2)
+
+    def runTest(self):
+        s = self.s
+        s.start_standard()
+        window = s.main()["rect"]
+        self.shoot("window.png", window)
+        self.compose()
         self.shoot("composed.png", window)
         s.click_gadget(7)
         box = s.wait_box()
@@ -59,6 +66,24 @@ class Pictures(WizardCase):
         self.assertEqual(s.exit_code(), 0)
 
 
+class ScaledPicture(Pictures):
+    def runTest(self):
+        s = self.s
+        s.start_standard()
+        self.compose()
+        self.shoot("window-150.png", s.main()["rect"])
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+
+def render(case):
+    result = case.run()
+    if not result.wasSuccessful():
+        for _, trace in result.errors + result.failures:
+            print(trace, file=sys.stderr)
+        sys.exit(1)
+
+
 def main():
     options, _ = parse_options(__doc__, ("program", "probe", "scintilla", "work", "out"), optional=("recorder",))
     run_in_private_display()
@@ -66,13 +91,12 @@ def main():
     run_e2e.OPTIONS = options
     Pictures.out = Path(options.out)
     Pictures.out.mkdir(parents=True, exist_ok=True)
-    case = Pictures()
-    result = case.run()
-    if not result.wasSuccessful():
-        for _, trace in result.errors + result.failures:
-            print(trace, file=sys.stderr)
-        sys.exit(1)
-    for name in ("window.png", "composed.png", "preview.png"):
+    render(Pictures())
+    # The session's prefix belongs to its work folder, so the scaled one
+    # gets a folder of its own.
+    run_e2e.OPTIONS = argparse.Namespace(**dict(vars(options), work=options.work + "-150", dpi=SCALED_DPI))
+    render(ScaledPicture())
+    for name in ("window.png", "composed.png", "preview.png", "window-150.png"):
         print(Pictures.out / name)
 
 

@@ -86,10 +86,11 @@ def wine_environment(prefix, locale=DEFAULT_LOCALE):
     return env
 
 
-def prepare_prefix(prefix, env):
+def prepare_prefix(prefix, env, dpi=None):
     """Creates a Wine prefix of the suite's own once: Wine draws the windows
     in a virtual desktop the size of the screen, so that captions, close boxes
-    and keyboard focus work without a window manager."""
+    and keyboard focus work without a window manager. A prefix made for
+    another display scale than 100 % has that DPI as its LogPixels."""
     marker = prefix / ".e2e-ready"
     if marker.exists():
         return
@@ -105,6 +106,8 @@ def prepare_prefix(prefix, env):
     run("reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", "Default", "/f")
     run("reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default",
         "/d", f"{SCREEN[0]}x{SCREEN[1]}", "/f")
+    if dpi:
+        run("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
     subprocess.run(["wineserver", "-w"], env=env, timeout=120)
     marker.touch()
 
@@ -149,7 +152,7 @@ class Session:
         self.xenv = dict(os.environ, LC_ALL="C.UTF-8")
         self.program = None
         self.last_click = (None, 0.0)
-        prepare_prefix(prefix, self.env)
+        prepare_prefix(prefix, self.env, getattr(options, "dpi", None))
         self.probe = Probe(options.probe, self.env)
         try:
             wait_for(lambda: self.ask("boxes")["ok"], what="the probe")

@@ -1,12 +1,14 @@
 // The main window as start-up leaves it: geometry, every control's class,
 // gadget number, place, style and text, the creation order, and the filled
-// option lists with entry 0 selected and the focus in the title field.
+// option lists with entry 0 selected and the focus in the title field; and
+// the window at the display's scale, also after a move to another display.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -81,8 +83,8 @@ RECT placeInParent(HWND control) {
 }
 
 // A drop-down list's height covers its opened list, which the platform
-// shortens to a whole number of entries.
-void expectDropDownPlace(HWND comboBox, const RECT& want) {
+// shortens to a whole number of entries, by less than shortest pixels.
+void expectDropDownPlace(HWND comboBox, const RECT& want, int shortest = 30) {
     RECT dropped{};
     SendMessageA(comboBox, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
     MapWindowPoints(nullptr, GetParent(comboBox), reinterpret_cast<POINT*>(&dropped), 2);
@@ -92,7 +94,7 @@ void expectDropDownPlace(HWND comboBox, const RECT& want) {
     EXPECT_EQ(dropped.right, want.right);
     EXPECT_GT(dropped.bottom, closed.bottom);
     EXPECT_LE(dropped.bottom, want.bottom);
-    EXPECT_GT(dropped.bottom, want.bottom - 30);
+    EXPECT_GT(dropped.bottom, want.bottom - shortest);
 }
 
 void expectPlace(HWND control, const RECT& want) {
@@ -211,7 +213,193 @@ Pixels iconPixels(HICON icon) {
     return ::testing::AssertionSuccess();
 }
 
+// --- The layout at the display's scale ----------------------------------
+
+// The DPI of the run's Wine prefix as the run names it (WIZARD_TEST_DPI);
+// 96 where it names none.
+UINT namedDpi() {
+    std::array<char, 16> value{};
+    const DWORD length = GetEnvironmentVariableA("WIZARD_TEST_DPI", value.data(), static_cast<DWORD>(value.size()));
+    return length == 0 ? USER_DEFAULT_SCREEN_DPI : static_cast<UINT>(std::strtoul(value.data(), nullptr, 10));
+}
+
+UINT screenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+int scaled(LONG figure, UINT dpi) {
+    return MulDiv(figure, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
+// A place of the 96-DPI table at a DPI: its position and its size scaled.
+RECT scaledPlace(const RECT& place, UINT dpi) {
+    const int left = scaled(place.left, dpi);
+    const int top = scaled(place.top, dpi);
+    return RECT{left, top, left + scaled(place.right - place.left, dpi), top + scaled(place.bottom - place.top, dpi)};
+}
+
+// The stock GUI font as it is at 100 %: its face at its height at 96 DPI.
+LOGFONTW standardFace() {
+    LOGFONTW face{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
+    face.lfHeight = MulDiv(face.lfHeight, USER_DEFAULT_SCREEN_DPI, static_cast<int>(screenDpi()));
+    return face;
+}
+
+LOGFONTW fontFace(HFONT font) {
+    LOGFONTW face{};
+    GetObjectW(font, sizeof(face), &face);
+    return face;
+}
+
+int textWidth(HWND control, HFONT font) {
+    std::array<wchar_t, 256> text{};
+    const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+    const HDC context = GetDC(control);
+    const HGDIOBJ previous = SelectObject(context, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(context, text.data(), length, &extent);
+    SelectObject(context, previous);
+    ReleaseDC(control, context);
+    return extent.cx;
+}
+
+// Every caption takes no larger a share of its control's width than at 100 %
+// (two are cut there already), give or take the rounding of text widths; the
+// font is the stock one's face at its 100 % size scaled.
+void expectCaptionsFit(const std::vector<HWND>& children, UINT dpi) {
+    const LOGFONTW standard = standardFace();
+    const HFONT standardFont = CreateFontIndirectW(&standard);
+    constexpr double rounding = 0.03;
+    for (std::size_t row = 0; row < children.size(); ++row) {
+        const HWND control = children[row];
+        const ExpectedControl& want = expectedControls()[row];
+        if (want.text.empty() || want.gadget == gadgets::editor) {
+            continue;
+        }
+        SCOPED_TRACE("caption of row " + std::to_string(row + 1));
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        const LOGFONTW face = fontFace(font);
+        EXPECT_EQ(std::wstring(face.lfFaceName), std::wstring(standard.lfFaceName));
+        EXPECT_NEAR(face.lfHeight, scaled(standard.lfHeight, dpi), 1);
+        const RECT place = placeInParent(control);
+        const double atStandard =
+            static_cast<double>(textWidth(control, standardFont)) / (want.place.right - want.place.left);
+        const double here = static_cast<double>(textWidth(control, font)) / (place.right - place.left);
+        EXPECT_LE(here, atStandard + rounding) << "at 100 % " << atStandard;
+    }
+    DeleteObject(standardFont);
+}
+
+// The dots of an icon list entry's picture: its icon area, as far as it is
+// shown, in other colours than the list's background.
+int pictureDots(HWND list, int entry) {
+    RECT icon{};
+    icon.left = LVIR_ICON;
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&icon));
+    RECT client{};
+    GetClientRect(list, &client);
+    IntersectRect(&icon, &icon, &client);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const auto background = static_cast<COLORREF>(SendMessageW(list, LVM_GETBKCOLOR, 0, 0));
+    const HDC context = GetDC(list);
+    int dots = 0;
+    for (int y = icon.top; y < icon.bottom; ++y) {
+        for (int x = icon.left; x < icon.right; ++x) {
+            dots += GetPixel(context, x, y) != background ? 1 : 0;
+        }
+    }
+    ReleaseDC(list, context);
+    return dots;
+}
+
+// The icon list's images at the icon size of the DPI: "Нет иконки" shows no
+// picture, "Стоп" its icon.
+void expectIconImagesAt(UINT dpi) {
+    const HWND list = gadgetWindow(gadgets::iconList);
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, GetSystemMetricsForDpi(SM_CXICON, dpi));
+    EXPECT_EQ(height, GetSystemMetricsForDpi(SM_CYICON, dpi));
+    EXPECT_EQ(ImageList_GetImageCount(images), 5);
+    EXPECT_EQ(pictureDots(list, 0), 0) << "\"Нет иконки\" shows a picture";
+    EXPECT_GT(pictureDots(list, 1), width * height / 4) << "\"Стоп\" shows no picture";
+}
+
+// Every control at its 96-DPI place and size scaled, its caption fitting,
+// and the icon list's images of the DPI's size.
+void expectControlsScaledTo(UINT dpi) {
+    const std::vector<HWND> children = childrenInOrder(mainWindowHandle());
+    const std::vector<ExpectedControl>& expected = expectedControls();
+    ASSERT_EQ(children.size(), expected.size());
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        SCOPED_TRACE("row " + std::to_string(row + 1));
+        const RECT want = scaledPlace(expected[row].place, dpi);
+        if (sameClass(expected[row].className, "ComboBox")) {
+            expectDropDownPlace(children[row], want, scaled(30, dpi));
+        } else {
+            expectPlace(children[row], want);
+        }
+    }
+    expectCaptionsFit(children, dpi);
+    expectIconImagesAt(dpi);
+}
+
+SIZE clientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
 }  // namespace
+
+// Run at 96, 120, 144 and 192 DPI, each in a Wine prefix of its own.
+using DisplayScale = WizardWindow;
+
+TEST_F(DisplayScale, WindowAndControlsAreTheTableScaledToTheDisplay) {
+    const UINT dpi = namedDpi();
+    ASSERT_EQ(screenDpi(), dpi) << "the run's display has the scale it names";
+    const SIZE client = clientSize(mainWindowHandle());
+    EXPECT_EQ(client.cx, scaled(540, dpi));
+    EXPECT_EQ(client.cy, scaled(443, dpi));
+    expectControlsScaledTo(dpi);
+}
+
+// Wine keeps a window at the system's DPI, so the frame stays the system's;
+// the outer size is the one Windows gives the scaled client area at the new
+// DPI, where the frame is scaled too, and the one the window answers when
+// Windows asks it before the move.
+TEST_F(DisplayScale, MovedToADisplayOfAnotherScaleTheWindowIsLaidOutAgain) {
+    const HWND window = mainWindowHandle();
+    for (const UINT dpi : {120U, 192U, 96U, 144U, namedDpi()}) {
+        SCOPED_TRACE(std::to_string(dpi) + " DPI");
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        RECT suggested{outer.left + 7, outer.top + 5, outer.right, outer.bottom};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT want{0, 0, scaled(540, dpi), scaled(443, dpi)};
+        AdjustWindowRectExForDpi(&want, mainWindowGeometry::style, FALSE, 0, dpi);
+        SIZE asked{};
+        SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&asked));
+        EXPECT_EQ(asked.cx, want.right - want.left);
+        EXPECT_EQ(asked.cy, want.bottom - want.top);
+        GetWindowRect(window, &outer);
+        EXPECT_EQ(outer.left, suggested.left);
+        EXPECT_EQ(outer.top, suggested.top);
+        EXPECT_EQ(outer.right - outer.left, want.right - want.left);
+        EXPECT_EQ(outer.bottom - outer.top, want.bottom - want.top);
+        expectControlsScaledTo(dpi);
+        const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        const auto largeIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+        EXPECT_TRUE(isDrawnImage(smallIcon, GetSystemMetricsForDpi(SM_CXSMICON, dpi)));
+        EXPECT_TRUE(isDrawnImage(largeIcon, GetSystemMetricsForDpi(SM_CXICON, dpi)));
+    }
+}
 
 using MainWindowLayout = WizardWindow;
 

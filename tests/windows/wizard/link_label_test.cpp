@@ -9,6 +9,7 @@
 #include "ansi_text.h"
 #include "events.h"
 #include "gadgets.h"
+#include "link_label.h"
 #include "main_window.h"
 #include "tooltip.h"
 #include "wizard_window.h"
@@ -35,8 +36,8 @@ struct TextPixels {
     int normal = 0;
 };
 
-// Counts the label's pixels drawn in the hover colour and in black.
-TextPixels countTextPixels() {
+// Counts the label's pixels drawn in the hover colour and in the normal one.
+TextPixels countTextPixels(COLORREF normal = textColour, COLORREF hover = hoverColour) {
     const HWND label = linkLabel();
     RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client{};
@@ -46,12 +47,16 @@ TextPixels countTextPixels() {
     for (int y = 0; y < client.bottom; ++y) {
         for (int x = 0; x < client.right; ++x) {
             const COLORREF colour = GetPixel(context, x, y);
-            pixels.hover += colour == hoverColour ? 1 : 0;
-            pixels.normal += colour == textColour ? 1 : 0;
+            pixels.hover += colour == hover ? 1 : 0;
+            pixels.normal += colour == normal ? 1 : 0;
         }
     }
     ReleaseDC(label, context);
     return pixels;
+}
+
+bool highContrastOn() {
+    return true;
 }
 
 // Removes the link label's reports from the queue and counts them.
@@ -166,6 +171,32 @@ TEST_F(LinkLabel, IsDarkBlueExactlyWhilePointerIsOverIt) {
     idle = countTextPixels();
     EXPECT_GT(idle.normal, 20);
     EXPECT_EQ(idle.hover, 0);
+}
+
+// Wine cannot switch high contrast on; the label is told it is on, and the
+// system's colours are made ones that no other part of the label has.
+TEST_F(LinkLabel, UnderHighContrastTakesTheSystemsColoursAtOnce) {
+    const std::array<int, 2> elements{COLOR_WINDOWTEXT, COLOR_HOTLIGHT};
+    const std::array<COLORREF, 2> saved{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_HOTLIGHT)};
+    const std::array<COLORREF, 2> contrast{RGB(255, 255, 0), RGB(0, 255, 255)};
+    SetSysColors(2, elements.data(), contrast.data());
+    replaceHighContrastQuery(highContrastOn);
+    ValidateRect(linkLabel(), nullptr);
+    SendMessageA(mainWindowHandle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_NE(GetUpdateRect(linkLabel(), nullptr, FALSE), FALSE) << "a change of colours repaints the label";
+
+    TextPixels idle = countTextPixels(contrast[0], contrast[1]);
+    EXPECT_GT(idle.normal, 20);
+    EXPECT_EQ(idle.hover, 0);
+    EXPECT_EQ(countTextPixels().normal, 0);
+    moveOver(5, 5);
+    const TextPixels hovered = countTextPixels(contrast[0], contrast[1]);
+    EXPECT_GT(hovered.hover, 20);
+    EXPECT_EQ(hovered.normal, 0);
+    EXPECT_EQ(countTextPixels().hover, 0);
+
+    replaceHighContrastQuery(nullptr);
+    SetSysColors(2, elements.data(), saved.data());
 }
 
 TEST_F(LinkLabel, PostsOneClickPerButtonRelease) {
