@@ -1,6 +1,6 @@
 // Compile-time conversion of UTF-8 string literals to Windows-1251 bytes, so
-// that the Russian texts stay readable in the source and reach the platform's
-// single-byte ("A") calls as the bytes it expects.
+// that the Russian texts stay readable in the source and are kept as the
+// single-byte texts the program works on.
 #pragma once
 
 #include <array>

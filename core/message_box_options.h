@@ -20,7 +20,7 @@ struct MessageBoxOptions {
 
 // Everything the two actions need, derived from the options.
 struct MessageBoxSpec {
-    std::uint32_t flagsValue = 0;   // the MessageBoxA style
+    std::uint32_t flagsValue = 0;   // the message box's style value
     std::string flagsExpression;    // the same style as PureBasic constants joined by "|"
     std::string resultIdList;       // the button set's result constants, "|"-separated
     bool useSelectBlock = false;    // wrap the call in Select ... EndSelect

@@ -1,6 +1,5 @@
 // Reading the editor's text for the two actions: the whole document at once,
 // converted once when it is UTF-8, then cut into lines over that one buffer.
-#include <climits>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -10,6 +9,7 @@
 
 #include "document_lines.h"
 #include "editor.h"
+#include "utf8.h"
 #include "windows1251.h"
 #include "windows1251_prefix.h"
 
@@ -103,17 +103,7 @@ bool convertValidUtf8(std::string_view utf8, EditorText& text) {
 
 // One piece converted on its own, as a whole; empty when it cannot be.
 std::string ansiFromUtf8Piece(std::string_view utf8) {
-    if (utf8.empty() || utf8.size() > INT_MAX) {
-        return {};
-    }
-    const int utf8Length = static_cast<int>(utf8.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, nullptr, 0);
-    if (wideLength <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, wide.data(), wideLength);
-    return windows1251FromWide(wide);
+    return windows1251FromWide(wideFromUtf8(utf8));
 }
 
 // The piece of a line that is converted on its own: up to its first NUL, or

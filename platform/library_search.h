@@ -13,3 +13,13 @@ void restrictLibrarySearch();
 // Loads the library of that file name (UTF-8) from the system folder, whose
 // name is taken as UTF-16; nullptr when it cannot be loaded.
 HMODULE loadSystemLibrary(const char* fileName);
+
+// A function of a loaded library taken at run time, for the functions that
+// older Windows lacks; nullptr when the library is missing or lacks it.
+template <typename Function>
+Function libraryFunction(HMODULE library, const char* functionName) {
+    if (library == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, functionName)));
+}

@@ -40,4 +40,28 @@ if [ ! -f "$WINEPREFIX/.project-ready" ]; then
     wineserver -w
     touch "$WINEPREFIX/.project-ready"
 fi
+
+# Wine names files on the Linux side in the character set of the session's
+# locale, and one that is not installed gives plain ASCII: a folder such as
+# C:\Users\Иван\ could then not exist at all. build_wine_locales NAME...
+# builds each locale (language_COUNTRY.CHARSET) once into wine_locales, for
+# LOCPATH; it fails when one cannot be built. Windows' code page still comes
+# from the locale's name alone.
+wine_locales="$wine_env_repo/build/wine-locales"
+build_wine_locales() {
+    local name building status=0
+    for name in "$@"; do
+        [ -d "$wine_locales/$name" ] && continue
+        mkdir -p "$wine_locales"
+        building="$wine_locales/$name.new.$$"
+        if localedef -i "${name%%.*}" -f "${name#*.}" "$building" >/dev/null 2>&1; then
+            # Another run may have built it meanwhile; then its copy stays.
+            mv -T "$building" "$wine_locales/$name" 2>/dev/null || true
+        else
+            status=1
+        fi
+        rm -rf "$building"
+    done
+    return "$status"
+}
 unset wine_env_repo

@@ -57,12 +57,8 @@ void runCopyAction() noexcept {
 // with the program: loading it and what it needs is a good part of a start.
 void openAuthorsWebPage() {
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    const HMODULE shell = loadSystemLibrary("shell32.dll");
-    if (shell == nullptr) {
-        return;
-    }
-    const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
-        reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")));
+    const auto shellExecute =
+        libraryFunction<ShellExecuteFunction>(loadSystemLibrary("shell32.dll"), "ShellExecuteA");
     if (shellExecute != nullptr) {
         shellExecute(mainWindowHandle(), "open", authorsWebPage, nullptr, nullptr, SW_SHOWNORMAL);
     }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "library_search.h"
+
 namespace {
 
 using DpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -10,14 +12,10 @@ using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD
 using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
 
 // Functions that Windows 7 lacks (user32's) or that only the common controls
-// of version 6 export are taken at run time.
+// of version 6 export are taken at run time from the loaded library.
 template <typename Function>
 Function moduleFunction(const char* moduleName, const char* functionName) {
-    const HMODULE module = GetModuleHandleA(moduleName);
-    if (module == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, functionName)));
+    return libraryFunction<Function>(GetModuleHandleA(moduleName), functionName);
 }
 
 UINT readSystemDpi() {

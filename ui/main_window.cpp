@@ -101,7 +101,6 @@ struct MainWindow {
     ProgramIcons classIcons;  // at the system's DPI
     ProgramIcons windowIcons;  // at the window's DPI where it is another
     UINT dpi = standardDpi;
-    HFONT font = nullptr;
     std::array<HWND, controlTable.size()> controls{};  // by row, null where creation failed
 };
 
@@ -124,18 +123,10 @@ bool registerMainWindowClass(const std::wstring& className, const ProgramIcons& 
     return RegisterClassExW(&windowClass) != 0;
 }
 
-// The outer size of the window for the fixed client size at a DPI.
-SIZE outerWindowSize(UINT dpi) {
-    RECT outer{0, 0, scaledToDpi(mainWindowGeometry::clientWidth, dpi),
-               scaledToDpi(mainWindowGeometry::clientHeight, dpi)};
-    adjustWindowRectangleForDpi(outer, mainWindowGeometry::style, dpi);
-    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
-}
-
 // The outer rectangle at a DPI, centred on the screen and cut to it where
 // the screen is smaller.
 RECT centredWindowRectangle(UINT dpi) {
-    const SIZE outer = outerWindowSize(dpi);
+    const SIZE outer = mainWindowSizeForDpi(dpi);
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int width = std::min(static_cast<int>(outer.cx), screenWidth);
@@ -257,7 +248,7 @@ void layOutControls(const MainWindow& state) {
         if (control == nullptr) {
             continue;
         }
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), TRUE);
         const ControlRow row = scaledRow(controlTable[index], state.dpi);
         SetWindowPos(control, nullptr, row.x, row.y, row.width, row.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -283,8 +274,7 @@ void createMainWindow() {
         return;
     }
     MainWindow& state = mainWindow();
-    state.font = createControlFont(state.dpi);
-    setGadgetContainer(state.window, state.font);
+    setGadgetContainer(state.window, createControlFont(state.dpi));
     int nextLabelIdentifier = firstLabelIdentifier;
     for (std::size_t index = 0; index < controlTable.size(); ++index) {
         state.controls[index] = createControl(scaledRow(controlTable[index], state.dpi), nextLabelIdentifier);
@@ -327,7 +317,10 @@ HACCEL mainWindowAccelerators() {
 }
 
 SIZE mainWindowSizeForDpi(UINT dpi) {
-    return outerWindowSize(dpi);
+    RECT outer{0, 0, scaledToDpi(mainWindowGeometry::clientWidth, dpi),
+               scaledToDpi(mainWindowGeometry::clientHeight, dpi)};
+    adjustWindowRectangleForDpi(outer, mainWindowGeometry::style, dpi);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void rescaleMainWindow(UINT dpi, const RECT& suggested) {
@@ -335,11 +328,10 @@ void rescaleMainWindow(UINT dpi, const RECT& suggested) {
     if (state.window == nullptr) {
         return;
     }
-    const HFONT previousFont = state.font;
+    const HFONT previousFont = gadgetFont();
     state.dpi = dpi;
-    state.font = createControlFont(dpi);
-    setGadgetContainer(state.window, state.font);
-    const SIZE outer = outerWindowSize(dpi);
+    setGadgetContainer(state.window, createControlFont(dpi));
+    const SIZE outer = mainWindowSizeForDpi(dpi);
     placeWindow(state.window, RECT{suggested.left, suggested.top, suggested.left + outer.cx, suggested.top + outer.cy});
     layOutControls(state);
     deleteControlFont(previousFont);
@@ -360,7 +352,7 @@ void destroyMainWindow() {
     }
     destroyProgramIcons(state.classIcons);
     destroyProgramIcons(state.windowIcons);
-    deleteControlFont(state.font);
+    deleteControlFont(gadgetFont());
     if (state.accelerators != nullptr) {
         DestroyAcceleratorTable(state.accelerators);
     }
