@@ -22,6 +22,9 @@ HWND createEditor(int gadget, int x, int y, int width, int height, NotificationH
 }
 
 int configureEditor(int gadget) {
+    // Set on purpose: a library of another default would read every letter
+    // outside ASCII as bytes of the system's code page.
+    sendEditorMessage(gadget, sci::setCodePage, static_cast<WPARAM>(sci::utf8CodePage));
     sendEditorMessage(gadget, sci::setViewWhitespace, sci::whitespaceVisibleAlways);
     sendEditorMessage(gadget, sci::setWhitespaceFore, overrideOn, editorLook::whitespaceColour);
     sendEditorMessage(gadget, sci::setSelectionFore, overrideOn, editorLook::selectionTextColour);

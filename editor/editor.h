@@ -23,6 +23,7 @@ inline constexpr UINT getLineCount = 2154;
 inline constexpr UINT getTextLength = 2183;
 inline constexpr UINT getCharacterPointer = 2520;
 inline constexpr UINT getCodePage = 2137;
+inline constexpr UINT setCodePage = 2037;
 
 inline constexpr WPARAM whitespaceVisibleAlways = 1;
 inline constexpr LRESULT utf8CodePage = 65001;
@@ -45,13 +46,18 @@ LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam = 0, LPARAM lP
 // The editor's notifications are answered with 0 and have no other effect.
 std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification) noexcept;
 
-// The editor's text as Windows-1251 lines, without CR, LF or anything after a
-// NUL; the record keeps the bytes that its lines point into.
+// The editor's text as lines without CR, LF or anything after a NUL; the
+// record keeps the whole text (size bytes) that its lines point into.
 struct EditorText {
     std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
     EditorLineViews lines;
 };
 
-// Reads the whole document in one pass; a missing editor gives no lines.
+// Reads the whole document in one pass, as UTF-8; a missing editor gives no
+// lines.
 EditorText readEditorLines();
+// The same text in Windows-1251, for readers of single-byte text: each
+// character the code page lacks as the platform converts it.
+EditorText windows1251Lines(const EditorText& utf8);
 bool editorIsEmpty();

@@ -1,5 +1,6 @@
-// Reading the editor's text for the two actions: the whole document at once,
-// converted once when it is UTF-8, then cut into lines over that one buffer.
+// Reading the editor's text for the two actions: the whole document at once
+// as UTF-8, cut into lines over that one buffer; and the same lines in
+// Windows-1251 for the clipboard's single-byte text.
 #include <cstring>
 #include <new>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "document_lines.h"
 #include "editor.h"
 #include "utf8.h"
+#include "utf8_text.h"
 #include "windows1251.h"
 #include "windows1251_prefix.h"
 
@@ -86,70 +88,38 @@ std::optional<std::size_t> convertMostlyByTable(std::string_view utf8, char* out
     return written;
 }
 
-// Scintilla keeps a UTF-8 document unless told otherwise; the rest of the
-// program works on Windows-1251, whatever the system's code page. Answers
-// false, and leaves text without lines, when utf8 is not valid UTF-8.
-bool convertValidUtf8(std::string_view utf8, EditorText& text) {
-    // Each byte of UTF-8 gives at most one UTF-16 unit, and each unit one byte.
-    text.bytes = std::make_unique_for_overwrite<char[]>(utf8.size());
-    auto wide = std::make_unique_for_overwrite<wchar_t[]>(conversionPiece);
-    const std::optional<std::size_t> written = convertMostlyByTable(utf8, text.bytes.get(), wide.get());
-    if (!written) {
-        return false;
-    }
-    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), *written));
-    return true;
-}
-
-// One piece converted on its own, as a whole; empty when it cannot be.
-std::string ansiFromUtf8Piece(std::string_view utf8) {
+// One text converted as a whole through the platform; the fallback for a
+// text that the piecewise conversion could not take.
+std::string windows1251FromUtf8(std::string_view utf8) {
     return windows1251FromWide(wideFromUtf8(utf8));
 }
 
-// The piece of a line that is converted on its own: up to its first NUL, or
-// the whole line with its line end.
-std::string_view convertedPiece(std::string_view document, std::string_view line) {
-    const std::size_t start = static_cast<std::size_t>(line.data() - document.data());
-    std::size_t end = start + line.size();
-    if (end < document.size() && document[end] == '\0') {
-        return line;
-    }
-    if (end < document.size() && document[end] == '\r') {
-        ++end;
-    }
-    if (end < document.size() && document[end] == '\n') {
-        ++end;
-    }
-    return document.substr(start, end - start);
+EditorText ownedText(std::string_view document) {
+    EditorText text;
+    text.bytes = copyOf(document);
+    text.size = document.size();
+    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), text.size));
+    return text;
 }
 
-// Text that is not valid UTF-8 is converted line by line: where a broken
-// sequence meets the end of the converted piece decides how much of it the
-// decoder replaces, and each line has always been converted on its own.
-void convertLineByLine(std::string_view utf8, EditorText& text) {
-    std::string ansi;
-    std::vector<std::size_t> lengths;
-    for (const std::string_view line : cutDocumentLines(utf8)) {
-        std::string piece = ansiFromUtf8Piece(convertedPiece(utf8, line));
-        std::erase(piece, '\n');
-        std::erase(piece, '\r');
-        ansi += piece;
-        lengths.push_back(piece.size());
+// The document's bytes as UTF-8: a UTF-8 document as it is, with any byte
+// that another program put there and that is no UTF-8 taken as its
+// Windows-1251 character; a document of another code page byte by byte.
+EditorText utf8Text(std::string_view document, bool documentIsUtf8) {
+    if (!documentIsUtf8) {
+        return ownedText(utf8FromWindows1251(document));
     }
-    text.bytes = copyOf(ansi);
-    std::size_t offset = 0;
-    for (const std::size_t length : lengths) {
-        text.lines.emplace_back(text.bytes.get() + offset, length);
-        offset += length;
+    if (validUtf8Length(document) == document.size()) {
+        return ownedText(document);
     }
+    return ownedText(utf8WithWindows1251Fallback(document));
 }
 
 }  // namespace
 
 EditorText readEditorLines() {
-    EditorText text;
     if (sendEditorMessage(gadgets::editor, sci::getLineCount) < 1) {
-        return text;
+        return EditorText{};
     }
     const LRESULT length = sendEditorMessage(gadgets::editor, sci::getTextLength);
     const bool documentIsUtf8 = sendEditorMessage(gadgets::editor, sci::getCodePage) == sci::utf8CodePage;
@@ -163,12 +133,24 @@ EditorText readEditorLines() {
     }
     const std::string_view document =
         length > 0 ? std::string_view(characters, static_cast<std::size_t>(length)) : std::string_view();
-    if (document.empty() || !documentIsUtf8) {
-        text.bytes = copyOf(document);
-        text.lines = cutDocumentLines(std::string_view(text.bytes.get(), document.size()));
-    } else if (!convertValidUtf8(document, text)) {
-        convertLineByLine(document, text);
+    return utf8Text(document, documentIsUtf8);
+}
+
+EditorText windows1251Lines(const EditorText& utf8) {
+    if (utf8.bytes == nullptr) {
+        return EditorText{};
     }
+    const std::string_view document(utf8.bytes.get(), utf8.size);
+    EditorText text;
+    // Each byte of UTF-8 gives at most one UTF-16 unit, and each unit one byte.
+    text.bytes = std::make_unique_for_overwrite<char[]>(document.size());
+    auto wide = std::make_unique_for_overwrite<wchar_t[]>(conversionPiece);
+    const std::optional<std::size_t> written = convertMostlyByTable(document, text.bytes.get(), wide.get());
+    if (!written) {
+        return ownedText(windows1251FromUtf8(document));
+    }
+    text.size = *written;
+    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), text.size));
     return text;
 }
 

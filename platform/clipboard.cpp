@@ -3,11 +3,16 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "utf8.h"
+#include "windows1251.h"
 
 namespace {
 
-// The clipboard's text is Windows-1251 on every system; its locale tells
-// Unicode readers so. A locale of that code page that the thread or the user
+// The clipboard's single-byte text is Windows-1251 on every system; its
+// locale says so to readers that convert it. A locale of that code page that the thread or the user
 // already has is kept, so that the text's language stays theirs (Ukrainian,
 // Bulgarian, ...); any other system gets Russian.
 constexpr UINT textCodePage = 1251;
@@ -73,14 +78,41 @@ ClipboardTextBlock allocateLockedBlock(std::size_t size) noexcept {
     return ClipboardTextBlock{memory, bytes};
 }
 
-void placeTextLocale(LCID locale) {
+HGLOBAL localeBlock(LCID locale) noexcept {
     const ClipboardTextBlock block = allocateLockedBlock(sizeof(locale));
-    if (block.memory == nullptr) {
-        return;
+    if (block.memory != nullptr) {
+        std::memcpy(block.bytes, &locale, sizeof(locale));
+        GlobalUnlock(block.memory);
     }
-    std::memcpy(block.bytes, &locale, sizeof(locale));
-    GlobalUnlock(block.memory);
-    handOverBlock(CF_LOCALE, block.memory);
+    return block.memory;
+}
+
+void freeBlocks(std::initializer_list<HGLOBAL> blocks) {
+    for (const HGLOBAL block : blocks) {
+        if (block != nullptr) {
+            GlobalFree(block);
+        }
+    }
+}
+
+// Places the three formats on the open clipboard, all or none: a format the
+// clipboard refuses empties it again, so that no reader finds the text in one
+// format and the former content in another. Answers the CF_TEXT handle.
+HANDLE placeAllFormats(HGLOBAL unicode, HGLOBAL text, HGLOBAL locale) {
+    EmptyClipboard();
+    if (handOverBlock(CF_UNICODETEXT, unicode) == nullptr) {
+        freeBlocks({text, locale});
+        return nullptr;
+    }
+    HANDLE accepted = handOverBlock(CF_TEXT, text);
+    if (accepted == nullptr || handOverBlock(CF_LOCALE, locale) == nullptr) {
+        if (accepted == nullptr) {
+            GlobalFree(locale);
+        }
+        EmptyClipboard();
+        return nullptr;
+    }
+    return accepted;
 }
 
 }  // namespace
@@ -96,21 +128,36 @@ ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept {
     return block;
 }
 
-HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block) noexcept {
+HGLOBAL allocateUnicodeClipboardText(std::string_view utf8) noexcept {
+    const std::size_t units = wideLengthOfUtf8(utf8);
+    if (units >= SIZE_MAX / sizeof(wchar_t) - 1) {
+        return nullptr;
+    }
+    const ClipboardTextBlock block = allocateLockedBlock((units + 1) * sizeof(wchar_t));
     if (block.memory == nullptr) {
         return nullptr;
     }
+    auto* const wide = reinterpret_cast<wchar_t*>(block.bytes);
+    writeWideFromUtf8(utf8, wide, units);
+    wide[units] = L'\0';
     GlobalUnlock(block.memory);
-    const LCID locale = textLocale();
-    if (!openClipboardPatiently(owner)) {
-        GlobalFree(block.memory);
+    return block.memory;
+}
+
+HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block, HGLOBAL unicode) noexcept {
+    if (block.memory != nullptr) {
+        GlobalUnlock(block.memory);
+    }
+    const HGLOBAL locale = localeBlock(textLocale());
+    if (block.memory == nullptr || unicode == nullptr || locale == nullptr) {
+        freeBlocks({block.memory, unicode, locale});
         return nullptr;
     }
-    EmptyClipboard();
-    HANDLE accepted = handOverBlock(CF_TEXT, block.memory);
-    if (accepted != nullptr) {
-        placeTextLocale(locale);
+    if (!openClipboardPatiently(owner)) {
+        freeBlocks({block.memory, unicode, locale});
+        return nullptr;
     }
+    HANDLE accepted = placeAllFormats(unicode, block.memory, locale);
     CloseClipboard();
     return accepted;
 }
@@ -125,12 +172,16 @@ int clearClipboard(HWND owner) noexcept {
 }
 
 HANDLE setClipboardText(HWND owner, const char* text) noexcept {
-    const char* const source = text != nullptr ? text : "";
-    const std::size_t length = std::strlen(source);
-    const ClipboardTextBlock block = allocateClipboardText(length);
-    if (block.memory == nullptr) {
+    const std::string_view utf8 = text != nullptr ? text : "";
+    std::string singleByte;
+    try {
+        singleByte = windows1251FromWide(wideFromUtf8(utf8));
+    } catch (...) {
         return nullptr;
     }
-    std::memcpy(block.bytes, source, length);
-    return placeClipboardText(owner, block);
+    const ClipboardTextBlock block = allocateClipboardText(singleByte.size());
+    if (block.memory != nullptr) {
+        std::memcpy(block.bytes, singleByte.data(), singleByte.size());
+    }
+    return placeClipboardText(owner, block, allocateUnicodeClipboardText(utf8));
 }

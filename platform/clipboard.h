@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string_view>
 
 // A clipboard text in the making: a movable global block of the text's length
 // and one NUL, locked while the text is written into it. The NUL is in place.
@@ -16,23 +17,30 @@ struct ClipboardTextBlock {
 // no memory for it. Nothing on the clipboard changes.
 ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept;
 
+// The UTF-16 form of a UTF-8 text with its NUL in a movable block, unlocked;
+// null when there is no memory for it. Nothing on the clipboard changes.
+HGLOBAL allocateUnicodeClipboardText(std::string_view utf8) noexcept;
+
 // The clipboard is opened for owner, the program's main window: Windows
 // documents that SetClipboardData fails after EmptyClipboard when the
 // clipboard was opened for no window.
 //
-// Makes the filled block the clipboard's text, as CF_TEXT in Windows-1251 on
-// every system, tagged with a locale of that code page so that Unicode readers
-// convert it correctly. The clipboard is opened only now, waiting a
-// short bounded time while another program holds it; it is emptied only once
-// it is open, and closed again before this returns. Answers the CF_TEXT data
-// handle, or nullptr with the block freed: a clipboard that stayed busy keeps
-// its former content; one that refuses the block once emptied stays empty.
-HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block) noexcept;
+// Makes the filled blocks the clipboard's text: unicode as CF_UNICODETEXT,
+// the text exactly; block as CF_TEXT in Windows-1251 on every system, for
+// readers of single-byte text; and CF_LOCALE, a locale of that code page. All
+// three or none: a block that is missing frees the others and changes
+// nothing. The clipboard is opened only now, waiting a short bounded time
+// while another program holds it; it is emptied only once it is open, and
+// closed again before this returns. Answers the CF_TEXT data handle, or
+// nullptr with the blocks freed: a clipboard that stayed busy keeps its
+// former content; one that refuses a block once emptied is left empty.
+HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block, HGLOBAL unicode) noexcept;
 
 // Empties the clipboard. Answers nonzero on success, 0 when the clipboard
 // cannot be opened (after the same short wait) or emptied.
 int clearClipboard(HWND owner) noexcept;
 
-// Replaces the clipboard's content with text (null counts as empty) as
-// placeClipboardText does; a text that finds no memory changes nothing.
+// Replaces the clipboard's content with the UTF-8 text (null counts as
+// empty), in the three formats as placeClipboardText does; a text that finds
+// no memory changes nothing.
 HANDLE setClipboardText(HWND owner, const char* text) noexcept;

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "ansi_text.h"
 #include "editor_library.h"
 #include "event_loop.h"
 #include "library_search.h"
@@ -14,7 +13,7 @@
 
 namespace {
 
-constexpr auto startFailureText = ansi("Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll");
+constexpr const char* startFailureText = "Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll";
 constexpr std::uint32_t startFailureStyle = MB_ICONERROR | MB_OK;
 constexpr UINT exitCode = 0;
 
@@ -30,7 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     restrictLibrarySearch();
     prepareCommonControls();
     if (locateEditorLibrary() == nullptr) {
-        showMessageBox(mainWindowTitle, startFailureText.c_str(), startFailureStyle);
+        showMessageBox(mainWindowTitle, startFailureText, startFailureStyle);
         shutdown();
     }
     if (!startMainWindow()) {

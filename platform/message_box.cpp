@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "windows1251.h"
+#include "utf8.h"
 
 namespace {
 
@@ -106,8 +106,8 @@ int showMessageBox(const char* caption, const char* text, std::uint32_t flags) {
     std::wstring wideCaption;
     std::wstring wideText;
     try {
-        wideCaption = wideFromWindows1251(caption != nullptr ? caption : "");
-        wideText = wideFromWindows1251(text != nullptr ? text : "");
+        wideCaption = wideFromUtf8(caption != nullptr ? caption : "");
+        wideText = wideFromUtf8(text != nullptr ? text : "");
     } catch (const std::bad_alloc&) {
         return 0;
     }

@@ -2,26 +2,60 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
 
 // The platform's converters take int lengths.
 constexpr std::size_t longestText = INT_MAX;
+constexpr wchar_t replacementCharacter = 0xFFFD;
+constexpr wchar_t firstHighSurrogate = 0xD800;
+constexpr wchar_t firstLowSurrogate = 0xDC00;
+constexpr wchar_t lastLowSurrogate = 0xDFFF;
+
+bool isHighSurrogate(wchar_t unit) {
+    return unit >= firstHighSurrogate && unit < firstLowSurrogate;
+}
+
+bool isLowSurrogate(wchar_t unit) {
+    return unit >= firstLowSurrogate && unit <= lastLowSurrogate;
+}
+
+// text with each surrogate that is not half of a pair replaced, so that every
+// Windows converts it alike.
+std::wstring withPairedSurrogates(std::wstring_view text) {
+    std::wstring paired(text);
+    for (std::size_t i = 0; i < paired.size(); ++i) {
+        if (isHighSurrogate(paired[i]) && i + 1 < paired.size() && isLowSurrogate(paired[i + 1])) {
+            ++i;
+        } else if (isHighSurrogate(paired[i]) || isLowSurrogate(paired[i])) {
+            paired[i] = replacementCharacter;
+        }
+    }
+    return paired;
+}
 
 }  // namespace
 
-std::wstring wideFromUtf8(std::string_view text) {
+std::size_t wideLengthOfUtf8(std::string_view text) {
     if (text.empty() || text.size() >= longestText) {
-        return std::wstring();
+        return 0;
     }
-    const int length = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-    if (units <= 0) {
-        return std::wstring();
+    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    return static_cast<std::size_t>(std::max(units, 0));
+}
+
+void writeWideFromUtf8(std::string_view text, wchar_t* out, std::size_t units) {
+    if (units == 0 || units >= longestText) {
+        return;
     }
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), units);
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out, static_cast<int>(units));
+}
+
+std::wstring wideFromUtf8(std::string_view text) {
+    std::wstring wide(wideLengthOfUtf8(text), L'\0');
+    writeWideFromUtf8(text, wide.data(), wide.size());
     return wide;
 }
 
@@ -29,12 +63,13 @@ std::string utf8FromWide(std::wstring_view text) {
     if (text.empty() || text.size() >= longestText) {
         return std::string();
     }
-    const int length = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    const std::wstring paired = withPairedSurrogates(text);
+    const int length = static_cast<int>(paired.size());
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, paired.data(), length, nullptr, 0, nullptr, nullptr);
     if (bytes <= 0) {
         return std::string();
     }
     std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), bytes, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, paired.data(), length, utf8.data(), bytes, nullptr, nullptr);
     return utf8;
 }

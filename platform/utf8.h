@@ -1,14 +1,23 @@
-// File and folder names are UTF-8 inside the program, so that the path rules
-// work on bytes and every letter survives; the platform takes and gives them
-// as UTF-16. These conversions name UTF-8 itself, never the system's code
-// page, which may lack the letters of a user's folder.
+// Every text of the program is UTF-8 inside: the user's title and message,
+// file and folder names. The platform takes and gives texts as UTF-16; these
+// conversions are the one way across, and name UTF-8 itself, never the
+// system's code page, which may lack the user's letters.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 // Each answers "" for a text it cannot convert, and for one of INT_MAX units
-// or more (names and registry values are far shorter). A NUL inside the text
-// is converted like any other character.
+// or more. A NUL inside the text is converted like any other character.
+// Malformed UTF-8 gives U+FFFD in place of each malformed sequence; a
+// surrogate without its partner (as an input method may leave in a field)
+// gives U+FFFD too.
 std::wstring wideFromUtf8(std::string_view text);
 std::string utf8FromWide(std::wstring_view text);
+
+// The UTF-16 length of text, and the conversion written to out, which holds
+// that many units; for texts too large to hold in memory twice over, such as
+// the clipboard's, which is written in place.
+std::size_t wideLengthOfUtf8(std::string_view text);
+void writeWideFromUtf8(std::string_view text, wchar_t* out, std::size_t units);

@@ -9,25 +9,39 @@
 #include "message_box.h"
 #include "preview_text.h"
 #include "source_generator.h"
+#include "utf8.h"
+#include "windows1251.h"
 
 namespace {
 
-// Generates the source straight into the clipboard's block, which exists
-// before the clipboard is opened. Answers false when the source did not reach
-// the clipboard: no memory, or a clipboard that stayed busy (which keeps its
-// former content) or refused the block.
+// The single-byte text is composed from the title and lines in
+// Windows-1251, as it always was, rather than converted from the Unicode
+// call: a character that the code page lacks and converts into a double
+// quote is then escaped like one.
+ClipboardTextBlock windows1251Call(const MessageBoxSpec& derived, const std::string& title,
+                                   const EditorText& document, bool documentIsEmpty) {
+    const std::string ansiTitle = windows1251FromWide(wideFromUtf8(title));
+    const EditorText ansiDocument = documentIsEmpty ? EditorText{} : windows1251Lines(document);
+    const std::size_t length = generatedCallSize(derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
+    const ClipboardTextBlock block = allocateClipboardText(length);
+    if (block.memory != nullptr) {
+        writeGeneratedCall(block.bytes, derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
+    }
+    return block;
+}
+
+// Generates the source and fills the clipboard's blocks before the clipboard
+// is opened. Answers false when the source did not reach the clipboard: no
+// memory, or a clipboard that stayed busy (which keeps its former content)
+// or refused a block.
 bool copyGeneratedSource() {
     const MessageBoxOptions options = readOptions();
     const MessageBoxSpec derived = deriveSpec(options);
     const bool documentIsEmpty = editorIsEmpty();
     const EditorText document = documentIsEmpty ? EditorText{} : readEditorLines();
-    const std::size_t length = generatedCallSize(derived, options.title, document.lines, documentIsEmpty);
-    const ClipboardTextBlock block = allocateClipboardText(length);
-    if (block.memory == nullptr) {
-        return false;
-    }
-    writeGeneratedCall(block.bytes, derived, options.title, document.lines, documentIsEmpty);
-    return placeClipboardText(mainWindowHandle(), block) != nullptr;
+    const std::string call = generateCall(derived, options.title, document.lines, documentIsEmpty);
+    const ClipboardTextBlock text = windows1251Call(derived, options.title, document, documentIsEmpty);
+    return placeClipboardText(mainWindowHandle(), text, allocateUnicodeClipboardText(call)) != nullptr;
 }
 
 }  // namespace

@@ -7,11 +7,11 @@
 
 #include "gadgets.h"
 #include "main_window.h"
-#include "windows1251.h"
+#include "utf8.h"
 
 namespace {
 
-// The field's UTF-16 text in Windows-1251.
+// The field's UTF-16 text in UTF-8.
 std::string readTitle() {
     const HWND field = gadgetWindow(gadgets::titleField);
     if (field == nullptr) {
@@ -21,7 +21,7 @@ std::string readTitle() {
     std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(field, buffer.data(), length + 1);
     buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return windows1251FromWide(buffer);
+    return utf8FromWide(buffer);
 }
 
 std::int32_t sendToGadget(int gadget, UINT message, WPARAM wParam, LPARAM lParam) {

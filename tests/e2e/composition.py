@@ -2,7 +2,8 @@
 composition rules alone, so that the end-to-end suite does not compare the
 program with its own code.
 
-Texts are Python str; the program's texts are their Windows-1251 bytes.
+Texts are Python str; the clipboard holds them exactly as UTF-16, and in
+Windows-1251 bytes for readers of single-byte text.
 """
 
 from dataclasses import dataclass
@@ -78,8 +79,9 @@ def message_expression(c):
     return "+".join(terms)
 
 
-def generated_call(c):
-    """The source text that "Скопировать" must place on the clipboard."""
+def generated_source(c):
+    """The source text that "Скопировать" must place on the clipboard, exactly
+    as typed: its Unicode form."""
     entry = BUTTON_SETS[c.button_set]
     results = entry[3]
     head = "Select MessageRequester(" if results else "MessageRequester("
@@ -87,12 +89,27 @@ def generated_call(c):
     call = head + title + ", " + message_expression(c) + ", " + flags_expression(c) + ")"
     if results:
         call += "".join("\r\nCase " + r for r in results) + "\r\nEndSelect"
-    return call.encode(ENCODING)
+    return call
+
+
+def generated_call(c):
+    """The clipboard's single-byte text: the source in Windows-1251, each
+    UTF-16 unit of a character that the code page lacks (and that has no
+    nearest letter in it) as "?"."""
+    return "".join(single_byte(ch) for ch in generated_source(c)).encode(ENCODING)
+
+
+def single_byte(ch):
+    try:
+        ch.encode(ENCODING)
+        return ch
+    except UnicodeEncodeError:
+        return "?" * (len(ch.encode("utf-16-le")) // 2)
 
 
 def preview_text(c):
     """The text of the box that "Тест" shows: the lines joined by LF."""
-    return "\n".join(editor_lines(c.text)).encode(ENCODING)
+    return "\n".join(editor_lines(c.text))
 
 
 def box_buttons(c):

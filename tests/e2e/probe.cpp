@@ -250,6 +250,19 @@ bool waitClipboardUpdate(std::chrono::steady_clock::time_point deadline) {
     return false;
 }
 
+// Every byte of the open clipboard's block of format, in hex and quoted, or
+// null when there is none.
+std::string clipboardBlockHex(UINT format) {
+    HANDLE data = GetClipboardData(format);
+    const void* bytes = data ? GlobalLock(data) : nullptr;
+    if (!bytes) {
+        return "null";
+    }
+    const std::string hex = "\"" + hexOf(static_cast<const char*>(bytes), GlobalSize(data)) + "\"";
+    GlobalUnlock(data);
+    return hex;
+}
+
 std::string commandClip(std::istream&) {
     if (!openClipboardPatiently()) {
         return R"({"ok":0,"error":"clipboard busy"})";
@@ -265,18 +278,11 @@ std::string commandClip(std::istream&) {
         std::memcpy(&locale, localeBytes, sizeof locale);
         GlobalUnlock(localeData);
     }
-    std::string text = "null";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (data) {
-        const void* bytes = GlobalLock(data);
-        if (bytes) {
-            text = "\"" + hexOf(static_cast<const char*>(bytes), GlobalSize(data)) + "\"";
-            GlobalUnlock(data);
-        }
-    }
+    const std::string text = clipboardBlockHex(CF_TEXT);
+    const std::string unicode = clipboardBlockHex(CF_UNICODETEXT);
     CloseClipboard();
     return R"({"ok":1,"seq":)" + std::to_string(GetClipboardSequenceNumber()) + R"(,"formats":[)" + formats +
-           R"(],"locale":)" + std::to_string(locale) + R"(,"text":)" + text + "}";
+           R"(],"locale":)" + std::to_string(locale) + R"(,"text":)" + text + R"(,"unicode":)" + unicode + "}";
 }
 
 HGLOBAL globalCopy(const void* bytes, size_t size) {

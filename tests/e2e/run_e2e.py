@@ -27,7 +27,8 @@ from xml.etree import ElementTree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from composition import (BUTTON_SETS, DEFAULT_BUTTONS, ICONS, MODALITIES, Choices, box_buttons,  # noqa: E402
-                         box_icon, box_stays_on_top, default_button_id, generated_call, preview_text)
+                         box_icon, box_stays_on_top, default_button_id, generated_call, generated_source,
+                         preview_text)
 from pe_resources import (LARGE_ADDRESS_AWARE, RT_MANIFEST, RT_VERSION, PeFile, icon_images,  # noqa: E402
                           version_information)
 from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
@@ -123,13 +124,15 @@ class WizardCase(unittest.TestCase):
         return wait_for(fresh_text, what="the copied text")
 
     def assert_copied(self, c, press=None):
-        # The CF_TEXT block holds the text and exactly one NUL.
+        # The CF_TEXT block holds the text and exactly one NUL; the
+        # CF_UNICODETEXT block the text exactly, and one NUL.
         self.assertEqual(self.copy(press), generated_call(c) + b"\0")
         self.assertEqual(self.s.clipboard_locale(), RUSSIAN_LOCALE)
+        self.assertEqual(self.s.clipboard_unicode(), (generated_source(c) + "\0").encode("utf-16-le"))
 
     def assert_box(self, box, c):
         self.assertEqual(shown(box["caption"]), c.title)
-        self.assertEqual(shown(box["text"]), preview_text(c).decode("cp1251"))
+        self.assertEqual(shown(box["text"]), preview_text(c))
         self.assertEqual(box["icon"], box_icon(c))
         self.assertEqual(bool(box["topmost"]), box_stays_on_top(c))
         buttons = sorted(box["buttons"], key=lambda b: b["rect"][0])
@@ -214,6 +217,27 @@ class ComposeTest(WizardCase):
         s.wait_main(lambda m: shown(s.control(1, m)["text"]) == c.title, "the posted title")
         self.choose_by_mouse(c)
         self.assert_copied(c)
+        self.press_test(c)
+
+    def test_words_in_every_script_typed_tested_and_copied_exactly(self):
+        s = self.s
+        s.start_standard()
+        c = Choices(title='Größe "ändern" Ελλάδα 😀', icon=4, button_set=3)
+        s.type(c.title)
+        s.key("Return")
+        s.wait_focus(2)
+        # Polish, Chinese, a combining mark, Hebrew (right to left), an emoji.
+        c.text = 'Zażółć gęślą jaźń\n中文 "引号"\ne\u0301 שלום\n\U0001F600'
+        s.type_lines(c.text)
+        self.choose_by_mouse(c)
+        unicode_copy = self.copy()
+        self.assertEqual(s.clipboard_unicode(), (generated_source(c) + "\0").encode("utf-16-le"))
+        self.assertEqual(s.clipboard_locale(), RUSSIAN_LOCALE)
+        # Readers of single-byte text get the 1251 bytes of what the code page
+        # holds; Latin letters it lacks become their nearest letter.
+        self.assertEqual(unicode_copy, generated_call(Choices(
+            title='Gro?e "andern" ?????? ??', icon=4, button_set=3,
+            text='Zazolc gesla jazn\n?? "??"\ne? ????\n??')) + b"\0")
         self.press_test(c)
 
     def test_empty_editor_and_cleared_icon_selection(self):

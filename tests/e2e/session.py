@@ -255,6 +255,11 @@ class Session:
         text = self.ask("clip")["text"]
         return None if text is None else bytes.fromhex(text)
 
+    def clipboard_unicode(self):
+        """The clipboard's CF_UNICODETEXT block, every byte of it, or None."""
+        text = self.ask("clip")["unicode"]
+        return None if text is None else bytes.fromhex(text)
+
     def clipboard_locale(self):
         return self.ask("clip")["locale"]
 

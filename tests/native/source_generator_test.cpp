@@ -13,6 +13,7 @@
 #include "preview_text.h"
 #include "saturated_size.h"
 #include "source_generator.h"
+#include "windows1251_oracle.h"
 
 namespace {
 
@@ -74,11 +75,15 @@ TEST(GenerateCall, DocumentReadingAsOneEmptyLineGivesTheEmptyString) {
 
 TEST(GenerateCall, ExpressionEvaluatesToThePreviewText) {
     std::mt19937 random(20261207);
-    const std::string alphabet = std::string("ab Z\t\"\\+,)(") + "\xC0\xE0\xFF\xA8\xB8\xB9";
+    // UTF-8 characters of several scripts beside the ASCII ones that the rules
+    // act on: Cyrillic, accented Latin, Greek, CJK, an emoji, a combining
+    // mark and Hebrew (right to left).
+    const std::vector<std::string> alphabet = {"a", "b", " ", "Z", "\t", "\"", "\\", "+", ",", ")", "(", "Ё", "ж",
+                                               "Я", "№", "ä", "é", "λ", "中", "😀", "\u0301", "ש"};
     auto randomText = [&](std::size_t maxLength) {
-        std::string text(std::uniform_int_distribution<std::size_t>(0, maxLength)(random), ' ');
-        for (char& c : text) {
-            c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+        std::string text;
+        for (std::size_t n = std::uniform_int_distribution<std::size_t>(0, maxLength)(random); n > 0; --n) {
+            text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
         }
         return text;
     };
@@ -102,6 +107,20 @@ TEST(GenerateCall, ExpressionEvaluatesToThePreviewText) {
         EXPECT_EQ(call->flags, derived.flagsExpression);
         EXPECT_EQ(call->selectBlock, derived.useSelectBlock);
         EXPECT_EQ(call->cases, split(derived.resultIdList));
+
+        // Where Windows-1251 holds every character, the call in that code
+        // page is the call composed from the texts in it.
+        std::vector<std::string> singleByteTexts;
+        for (const std::string& line : texts) {
+            singleByteTexts.push_back(iconvCp1251Prefix(line).written);
+        }
+        const Cp1251Prefix singleByteTitle = iconvCp1251Prefix(title);
+        const Cp1251Prefix singleByteSource = iconvCp1251Prefix(source);
+        if (singleByteSource.read == source.size()) {
+            const EditorLineViews singleByteLines(singleByteTexts.begin(), singleByteTexts.end());
+            EXPECT_EQ(singleByteSource.written,
+                      generateCall(derived, singleByteTitle.written, singleByteLines, documentIsEmpty));
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "windows1251_oracle.h"
 #include "windows1251_prefix.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -83,4 +84,30 @@ TEST(Windows1251Prefix, TextsThatMixConvertedAndOtherCharacters) {
             expectAsTheCLibrary(text.substr(start));
         }
     }
+}
+
+// Bytes that are no UTF-8 are each taken as their Windows-1251 character;
+// well-formed sequences of every length pass unchanged.
+TEST(Utf8Text, EachByteThatIsNoUtf8IsTakenAsItsWindows1251Character) {
+    const struct {
+        std::string bytes;
+        std::size_t validLength;
+        std::string utf8;
+    } rows[] = {
+        {"plain ASCII, longer than a word", 31, "plain ASCII, longer than a word"},
+        {"Ёж ä 中 😀", 16, "Ёж ä 中 😀"},
+        {bytes({0xF0, 0xD0}), 0, "рР"},                          // single-byte Cyrillic
+        {bytes({'a', 0xC3}), 1, "aГ"},                          // cut short at the end
+        {bytes({0xE0, 0x90, 0x90}), 0, "ађђ"},                  // overlong
+        {bytes({0xC0, 0xAF}), 0, "АЇ"},                          // overlong "/"
+        {bytes({0xED, 0xA0, 0x80}), 0, "н\u00A0Ђ"},             // a surrogate
+        {bytes({0xF4, 0x90, 0x80, 0x80}), 0, "фђЂЂ"},          // beyond U+10FFFF
+        {bytes({0x98, 0xE2, 0x82}), 0, "\u0098в\u201A"},         // undefined in the code page
+        {bytes({'o', 'k', 0xF0, 0x9F, 0x98, '!'}), 2, "okрџ\u0098!"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(validUtf8Length(row.bytes), row.validLength) << testing::PrintToString(row.bytes);
+        EXPECT_EQ(utf8WithWindows1251Fallback(row.bytes), row.utf8) << testing::PrintToString(row.bytes);
+    }
+    EXPECT_EQ(utf8FromWindows1251(bytes({0xC0, 0xFF, 0xA8, 0x98, 'a'})), "АяЁ\u0098a");
 }

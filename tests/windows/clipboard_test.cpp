@@ -181,9 +181,15 @@ TEST(Clipboard, TextWithoutMemoryForItsBlockLeavesTheFormerContent) {
     for (const std::size_t farBeyondAnyMemory : {SIZE_MAX - 1, SIZE_MAX}) {
         const ClipboardTextBlock block = allocateClipboardText(farBeyondAnyMemory);
         EXPECT_EQ(block.memory, nullptr) << farBeyondAnyMemory;
-        EXPECT_EQ(placeClipboardText(ownerWindow(), block), nullptr);
+        EXPECT_EQ(placeClipboardText(ownerWindow(), block, allocateUnicodeClipboardText("new")), nullptr);
         EXPECT_EQ(clipboardText(), "old content");
     }
+    // Nor does a text whose UTF-16 form found no memory: no format is placed
+    // without the others.
+    const ClipboardTextBlock block = allocateClipboardText(3);
+    ASSERT_NE(block.memory, nullptr);
+    EXPECT_EQ(placeClipboardText(ownerWindow(), block, nullptr), nullptr);
+    EXPECT_EQ(clipboardText(), "old content");
 }
 
 // Set by the run under an English user locale beside the Russian system
@@ -203,11 +209,12 @@ UINT codePageOfTheRun() {
 // Whatever the system's code page, the text is Windows-1251 and tagged so.
 TEST(Clipboard, UnicodeReaderGetsTheCyrillicText) {
     constexpr auto text = ansi("Привет, мир");
+    constexpr const char* utf8 = "Привет, мир";
     ASSERT_EQ(GetACP(), codePageOfTheRun()) << "the run has the system code page it names";
     if (underEnglishUserLocale()) {
         ASSERT_EQ(localeAnsiCodePage(GetUserDefaultLCID()), 1252U) << "the platform would tag the text as English";
     }
-    ASSERT_NE(setClipboardText(ownerWindow(), text.c_str()), nullptr);
+    ASSERT_NE(setClipboardText(ownerWindow(), utf8), nullptr);
     EXPECT_EQ(clipboardText(), text.view());
 
     const std::string locale = clipboardBytes(CF_LOCALE);
@@ -219,10 +226,9 @@ TEST(Clipboard, UnicodeReaderGetsTheCyrillicText) {
 }
 
 TEST(Clipboard, UnicodeReaderGetsTheCyrillicTextWhileAnEnglishLayoutIsActive) {
-    constexpr auto text = ansi("Привет");
     HKL saved = GetKeyboardLayout(0);
     HKL english = LoadKeyboardLayoutA("00000409", KLF_ACTIVATE);
-    const HANDLE placed = setClipboardText(ownerWindow(), text.c_str());
+    const HANDLE placed = setClipboardText(ownerWindow(), "Привет");
     ActivateKeyboardLayout(saved, 0);
     ASSERT_NE(english, nullptr);
     ASSERT_NE(placed, nullptr);
@@ -230,3 +236,30 @@ TEST(Clipboard, UnicodeReaderGetsTheCyrillicTextWhileAnEnglishLayoutIsActive) {
 }
 
 }  // namespace
+
+// Words in any script reach Unicode readers exactly, surrogate pairs
+// included; readers of single-byte text get the Windows-1251 bytes, with "?"
+// for what the code page cannot hold.
+TEST(Clipboard, WordsInEveryScriptReachUnicodeReadersExactly) {
+    const struct {
+        const char* utf8;
+        const wchar_t* unicode;
+        std::string singleByte;
+    } rows[] = {
+        {"Ёж — «ёлка» №1", L"\u0401\u0436 \u2014 \u00AB\u0451\u043B\u043A\u0430\u00BB \u21161",
+         std::string(ansi("Ёж — «ёлка» №1").view())},
+        {"Ελλάδα 日本語 😀", L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1 \u65E5\u672C\u8A9E \U0001F600",
+         "?????? ??? ??"},
+        {"e\xCC\x81 \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", L"e\u0301 \u05E9\u05DC\u05D5\u05DD", "e? ????"},
+    };
+    for (const auto& row : rows) {
+        ASSERT_NE(setClipboardText(ownerWindow(), row.utf8), nullptr) << row.utf8;
+        const std::string unicode = clipboardBytes(CF_UNICODETEXT);
+        const std::wstring expected = row.unicode;
+        ASSERT_GE(unicode.size(), (expected.size() + 1) * sizeof(wchar_t)) << row.utf8;
+        EXPECT_EQ(unicode.substr(0, (expected.size() + 1) * sizeof(wchar_t)),
+                  std::string(reinterpret_cast<const char*>(expected.c_str()), (expected.size() + 1) * sizeof(wchar_t)))
+            << row.utf8;
+        EXPECT_EQ(clipboardText(), row.singleByte) << row.utf8;
+    }
+}

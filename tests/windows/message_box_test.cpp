@@ -223,7 +223,7 @@ TEST(ModalMessageBox, ShowsCaptionAndTextAndAnswersThePressedButton) {
     constexpr auto text = ansi("Первая строка\nвторая строка");
     BoxSeen seen;
     std::thread watcher = startWatcher(GetCurrentThreadId(), {}, IDNO, seen);
-    const int answer = showMessageBox(caption.c_str(), text.c_str(), MB_YESNO | MB_ICONQUESTION);
+    const int answer = showMessageBox("Проверка", "Первая строка\nвторая строка", MB_YESNO | MB_ICONQUESTION);
     watcher.join();
 
     ASSERT_TRUE(seen.found);

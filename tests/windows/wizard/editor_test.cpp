@@ -1,5 +1,6 @@
 // The message-text editor in the window: its configuration read back, and
-// its text read as Windows-1251 lines whatever the line ends and the code page.
+// its text read as UTF-8 lines, and as Windows-1251 lines for the clipboard,
+// whatever the line ends and the code page.
 #include <windows.h>
 
 #include <cstdint>
@@ -23,15 +24,15 @@ void setDocument(std::string_view bytes) {
     sendEditorMessage(gadgets::editor, sci::addText, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
 }
 
-std::string text(std::string_view view) {
-    return std::string(view);
-}
-
 }  // namespace
 
 using Editor = WizardWindow;
 
 TEST_F(Editor, ConfigurationTookEffect) {
+    // Set on purpose, whatever the library's default.
+    sendEditorMessage(gadgets::editor, sci::setCodePage, 0);
+    configureEditor(gadgets::editor);
+    EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getCodePage), sci::utf8CodePage);
     EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getViewWhitespace), 1);
     EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getCaretFore), RGB(129, 2, 126));
     EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getCaretWidth), 2);
@@ -58,10 +59,13 @@ TEST_F(Editor, EmptyEditorGivesOneEmptyLine) {
 
 TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
     constexpr auto withUnmapped = ansi("Ёж ? №1 ?? ? ёж");
-    constexpr auto withOverlong = ansi("Жук??");
+    constexpr auto withOverlong = ansi("Жукађђ");
+    constexpr auto notUtf8 = ansi("рР");
+    // The single-byte lines are the UTF-8 ones where they hold only ASCII.
     const struct {
         std::string_view document;
         EditorLineViews lines;
+        EditorLineViews windows1251 = {};
     } cases[] = {
         {"abc", {"abc"}},
         {"abc\r\n", {"abc", ""}},
@@ -71,17 +75,21 @@ TEST_F(Editor, LineEndsOfEveryKindAreRemoved) {
         {" a\tb \r\n\t", {" a\tb ", "\t"}},
         {std::string_view("\0", 1), {""}},
         {std::string_view("a\r\n\0\r\nb", 7), {"a", "", "b"}},
-        // Not UTF-8: each line converted on its own, as it always was.
-        {"\r\n\xF0\xD0\r\xC3\xA4\n", {"", "?", "a", ""}},
+        // Bytes that are not UTF-8 (another program put them there): each is
+        // taken as its Windows-1251 character, and nothing is dropped.
+        {"\r\n\xF0\xD0\r\xC3\xA4\n", {"", "рР", "ä", ""}, {"", notUtf8.view(), "a", ""}},
         // Characters the code page lacks, among ones it holds; the one outside
         // the basic plane is two UTF-16 units, each a "?".
-        {"Ёж 中 №1 😀 λ ёж", {withUnmapped.view()}},
+        {"Ёж 中 №1 😀 λ ёж", {"Ёж 中 №1 😀 λ ёж"}, {withUnmapped.view()}},
         // An overlong form of a Cyrillic letter is not valid UTF-8.
-        {"Жук\xE0\x90\x90", {withOverlong.view()}},
+        {"Жук\xE0\x90\x90", {"Жукађђ"}, {withOverlong.view()}},
     };
     for (const auto& each : cases) {
         setDocument(each.document);
-        EXPECT_EQ(readEditorLines().lines, each.lines) << each.document;
+        const EditorText read = readEditorLines();
+        EXPECT_EQ(read.lines, each.lines) << each.document;
+        EXPECT_EQ(windows1251Lines(read).lines, each.windows1251.empty() ? each.lines : each.windows1251)
+            << each.document;
         EXPECT_FALSE(editorIsEmpty());
     }
 }
@@ -99,13 +107,12 @@ TEST_F(Editor, LineEndsAtItsFirstNul) {
 
 TEST_F(Editor, SeveralMebibytesAreReadWhole) {
     constexpr std::size_t size = std::size_t{4} << 20U;
-    constexpr auto ansiHead = ansi("Строка ");
     std::string document;
     std::vector<std::string> expected;
     while (document.size() < size) {
         const std::string number = std::to_string(expected.size());
         document += "Строка " + number + "\r\n";
-        expected.push_back(text(ansiHead.view()) + number);
+        expected.push_back("Строка " + number);
     }
     expected.emplace_back();
     setDocument(document);
@@ -113,32 +120,32 @@ TEST_F(Editor, SeveralMebibytesAreReadWhole) {
     EXPECT_EQ(std::vector<std::string>(read.lines.begin(), read.lines.end()), expected);
 }
 
-TEST_F(Editor, CyrillicInTheUtf8DocumentReadsAsWindows1251) {
+TEST_F(Editor, CyrillicInTheUtf8DocumentReadsAsTyped) {
     ASSERT_EQ(sendEditorMessage(gadgets::editor, sci::getCodePage), sci::utf8CodePage);
     setDocument("Привет,\r\nмир!");
     const EditorText document = readEditorLines();
-    EXPECT_EQ(document.lines, (EditorLineViews{ansi("Привет,").view(), ansi("мир!").view()}));
-    EXPECT_EQ(buildPreviewText(document.lines), text(ansi("Привет,\nмир!").view()));
+    EXPECT_EQ(document.lines, (EditorLineViews{"Привет,", "мир!"}));
+    EXPECT_EQ(buildPreviewText(document.lines), "Привет,\nмир!");
+    EXPECT_EQ(windows1251Lines(document).lines, (EditorLineViews{ansi("Привет,").view(), ansi("мир!").view()}));
 }
 
-TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsWindows1251) {
+TEST_F(Editor, CyrillicTypedIntoTheEditorReadsAsTyped) {
     const HWND editor = gadgetWindow(gadgets::editor);
     constexpr auto typed = ansi("Ёлка ©");
     for (const char character : typed.view()) {
         SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(character), 1);
     }
-    EXPECT_EQ(readEditorLines().lines, EditorLineViews{typed.view()});
+    EXPECT_EQ(readEditorLines().lines, EditorLineViews{"Ёлка ©"});
 }
 
 // Letters that the keyboard map lacks, typed as key input through the
 // program's own loop and sent straight to the editor and the title field as
-// an input method may do: a CJK letter, a Latin letter that the code page maps
-// to its best fit, and a letter beyond the 16-bit range (two UTF-16 units,
-// each replaced).
+// an input method may do: a CJK letter, a Latin letter with an accent, and a
+// letter beyond the 16-bit range (two UTF-16 units). They arrive exactly.
 constexpr const wchar_t* lettersOutsideWindows1251 = L"a\u4E2D\u00E4\U0001F600b";
-constexpr const char* lettersInWindows1251 = "a?a??b";
+constexpr const char* lettersInWindows1251 = "a中ä😀b";
 
-TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorOrTheTitleArriveAsTheCodePageGivesThem) {
+TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorOrTheTitleArriveExactly) {
     const std::wstring typed = lettersOutsideWindows1251;
     EXPECT_TRUE(runLoopWithScript({
         [] { focusGadget(gadgets::editor); },
@@ -168,13 +175,17 @@ TEST_F(Editor, LettersOutsideWindows1251TypedIntoTheEditorOrTheTitleArriveAsTheC
         SendMessageW(gadgetWindow(gadgets::titleField), WM_CHAR, unit, 1);
     }
     EXPECT_EQ(readOptions().title, lettersInWindows1251) << "sent to the title field";
+
+    // A surrogate without its partner, as an input method may leave it.
+    SetWindowTextW(gadgetWindow(gadgets::titleField), std::wstring{L'a', wchar_t{0xD800}, L'b', wchar_t{0xDC00}}.c_str());
+    EXPECT_EQ(readOptions().title, "a\uFFFDb\uFFFD");
 }
 
-TEST_F(Editor, SingleByteDocumentPassesUnchanged) {
+TEST_F(Editor, SingleByteDocumentReadsAsWindows1251) {
     sendEditorMessage(gadgets::editor, sci::setCodePage, 0);
     const auto bytes = ansi("Текст\r\nещё");
     setDocument(bytes.view());
-    EXPECT_EQ(readEditorLines().lines, (EditorLineViews{ansi("Текст").view(), ansi("ещё").view()}));
+    EXPECT_EQ(readEditorLines().lines, (EditorLineViews{"Текст", "ещё"}));
 }
 
 TEST(EditorMissing, GivesNoLinesAndCountsAsEmpty) {

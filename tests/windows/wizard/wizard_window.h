@@ -19,7 +19,6 @@ inline constexpr UINT getCaretWidth = 2189;
 inline constexpr UINT getMarginWidthN = 2243;
 inline constexpr UINT setText = 2181;
 inline constexpr UINT addText = 2001;
-inline constexpr UINT setCodePage = 2037;
 inline constexpr UINT getElementColour = 2754;
 inline constexpr UINT getElementIsSet = 2756;
 

@@ -1,0 +1,155 @@
+#include "utf8_text.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "ansi_text.h"
+
+namespace {
+
+constexpr unsigned char asciiEnd = 0x80;
+constexpr unsigned char continuationMask = 0xC0;
+constexpr unsigned char continuation = 0x80;
+constexpr unsigned char lowestTwoByteLead = 0xC2;  // 0xC0 and 0xC1 only start overlong forms
+constexpr unsigned char threeByteLead = 0xE0;
+constexpr unsigned char surrogateLead = 0xED;
+constexpr unsigned char fourByteLead = 0xF0;
+constexpr unsigned char highestFourByteLead = 0xF4;
+// The bounds of the second byte where the lead alone does not rule out an
+// overlong form, a surrogate or a code point beyond U+10FFFF.
+constexpr unsigned char lowestSecondAfterE0 = 0xA0;
+constexpr unsigned char highestSecondAfterED = 0x9F;
+constexpr unsigned char lowestSecondAfterF0 = 0x90;
+constexpr unsigned char highestSecondAfterF4 = 0x8F;
+constexpr unsigned char highestContinuation = 0xBF;
+
+bool isContinuation(unsigned char byte) {
+    return (byte & continuationMask) == continuation;
+}
+
+// The length of the well-formed sequence at the start of text, 0 when there
+// is none.
+std::size_t sequenceLength(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < asciiEnd) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char lowestSecond = continuation;
+    unsigned char highestSecond = highestContinuation;
+    if (lead >= lowestTwoByteLead && lead < threeByteLead) {
+        length = 2;
+    } else if (lead >= threeByteLead && lead < fourByteLead) {
+        length = 3;
+        lowestSecond = lead == threeByteLead ? lowestSecondAfterE0 : continuation;
+        highestSecond = lead == surrogateLead ? highestSecondAfterED : highestContinuation;
+    } else if (lead >= fourByteLead && lead <= highestFourByteLead) {
+        length = 4;
+        lowestSecond = lead == fourByteLead ? lowestSecondAfterF0 : continuation;
+        highestSecond = lead == highestFourByteLead ? highestSecondAfterF4 : highestContinuation;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(text[1]);
+    if (second < lowestSecond || second > highestSecond) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[i]))) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Runs of ASCII are most of a typical text: they are passed over eight bytes
+// at a time.
+std::size_t asciiRunLength(std::string_view text) {
+    constexpr std::size_t word = sizeof(std::uint64_t);
+    constexpr std::uint64_t highBits = 0x8080808080808080U;
+    std::size_t i = 0;
+    while (i + word <= text.size()) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, text.data() + i, word);
+        if ((bytes & highBits) != 0) {
+            break;
+        }
+        i += word;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < asciiEnd) {
+        ++i;
+    }
+    return i;
+}
+
+void appendCodePoint(std::string& out, char32_t codePoint) {
+    constexpr char32_t twoByteLimit = 0x800;
+    constexpr unsigned int payloadBits = 6;
+    constexpr unsigned char twoByteLeadBits = 0xC0;
+    constexpr unsigned char payloadMask = 0x3F;
+    if (codePoint < asciiEnd) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < twoByteLimit) {
+        out += static_cast<char>(twoByteLeadBits | (codePoint >> payloadBits));
+        out += static_cast<char>(continuation | (codePoint & payloadMask));
+    } else {
+        out += static_cast<char>(threeByteLead | (codePoint >> (2 * payloadBits)));
+        out += static_cast<char>(continuation | ((codePoint >> payloadBits) & payloadMask));
+        out += static_cast<char>(continuation | (codePoint & payloadMask));
+    }
+}
+
+char32_t windows1251Character(unsigned char byte) {
+    constexpr unsigned char firstLetterByte = 0xC0;
+    if (byte >= firstLetterByte) {
+        return firstCyrillicLetter + (byte - firstLetterByte);
+    }
+    const char16_t mapped = cp1251UpperCharacters[byte - asciiEnd];
+    return mapped != 0 ? mapped : byte;
+}
+
+}  // namespace
+
+std::size_t validUtf8Length(std::string_view text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        done += asciiRunLength(text.substr(done));
+        if (done == text.size()) {
+            break;
+        }
+        const std::size_t length = sequenceLength(text.substr(done));
+        if (length == 0) {
+            break;
+        }
+        done += length;
+    }
+    return done;
+}
+
+std::string utf8WithWindows1251Fallback(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t valid = validUtf8Length(text);
+        out.append(text.substr(0, valid));
+        text.remove_prefix(valid);
+        if (!text.empty()) {
+            appendCodePoint(out, windows1251Character(static_cast<unsigned char>(text.front())));
+            text.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
+std::string utf8FromWindows1251(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char byte : text) {
+        const auto value = static_cast<unsigned char>(byte);
+        appendCodePoint(out, value < asciiEnd ? value : windows1251Character(value));
+    }
+    return out;
+}
