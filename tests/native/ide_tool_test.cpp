@@ -1,5 +1,6 @@
 // Working from the IDE: a call read back from source (every call the
-// generator writes, the usual hand-written forms, and what is refused).
+// generator writes, the usual hand-written forms, and what is refused), and
+// the IDE's tool variables with the selection they name.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "call_reader.h"
 #include "choices.h"
 #include "source_generator.h"
+#include "tool_environment.h"
 
 namespace {
 
@@ -142,5 +144,67 @@ TEST(ReadCall, RefusesWhatItCannotReadExactly) {
     };
     for (const std::string& source : refused) {
         EXPECT_FALSE(readCall(source).has_value()) << source;
+    }
+}
+
+TEST(ToolEnvironment, ParsesHandlesCursorAndSelection) {
+    const struct {
+        std::string text;
+        std::optional<std::uint64_t> handle;
+    } handles[] = {
+        {"12345", 12345}, {"0012", 12}, {"18446744073709551615", UINT64_MAX}, {"18446744073709551616", {}},
+        {"99999999999999999999999", {}}, {"0", {}}, {"", {}}, {"-5", {}}, {"+5", {}}, {" 5", {}}, {"5 ", {}},
+        {"0x1F", {}}, {"12a", {}},
+    };
+    for (const auto& row : handles) {
+        EXPECT_EQ(parseWindowHandle(row.text), row.handle) << row.text;
+    }
+
+    const struct {
+        std::string text;
+        std::vector<std::size_t> numbers;  // empty when refused
+    } selections[] = {
+        {"12x5x14x1", {12, 5, 14, 1}}, {"1x1x1x1", {1, 1, 1, 1}}, {"0x1x1x1", {}}, {"1x1x1x0", {}}, {"1x1x1", {}},
+        {"1x1x1x1x1", {}}, {"1x1xx1", {}}, {"x1x1x1", {}}, {"1x1x1x1x", {}}, {"1X1X1X1", {}}, {" 1x1x1x1", {}},
+        {"1x-1x1x1", {}}, {"1x1x1x99999999999999999999", {}}, {"", {}},
+    };
+    for (const auto& row : selections) {
+        const std::optional<TextSelection> selection = parseToolSelection(row.text);
+        ASSERT_EQ(selection.has_value(), !row.numbers.empty()) << row.text;
+        if (selection) {
+            EXPECT_EQ((std::vector<std::size_t>{selection->start.line, selection->start.column, selection->end.line,
+                                                selection->end.column}),
+                      row.numbers);
+        }
+    }
+    const std::optional<TextPosition> cursor = parseToolCursor("3x7");
+    ASSERT_TRUE(cursor.has_value());
+    EXPECT_EQ(cursor->line * 100 + cursor->column, 307U);
+    for (const char* text : {"3x0", "3", "3x7x1", "3x", "x7", "3x7 "}) {
+        EXPECT_FALSE(parseToolCursor(text).has_value()) << text;
+    }
+}
+
+// Columns count code points; CR LF, CR and LF end lines; the end is exclusive.
+TEST(ToolEnvironment, FindsTheSelectedBytes) {
+    const std::string document = "ab\r\nПривет😀x\nΩ\rend";
+    const struct {
+        std::string_view text;
+        std::string selection;
+        std::optional<std::pair<std::size_t, std::size_t>> bytes;
+    } rows[] = {
+        {document, "1x1x1x1", {{0, 0}}},   {document, "1x1x1x3", {{0, 2}}},   {document, "1x3x2x1", {{2, 4}}},
+        {document, "2x1x2x7", {{4, 16}}},  {document, "2x7x2x8", {{16, 20}}}, {document, "2x9x2x9", {{21, 21}}},
+        {document, "3x1x3x2", {{22, 24}}}, {document, "4x1x4x4", {{25, 28}}}, {document, "1x1x4x4", {{0, 28}}},
+        {document, "2x10x2x10", {}},       {document, "1x4x2x1", {}},         {document, "4x5x4x5", {}},
+        {document, "5x1x5x1", {}},         {document, "2x3x2x2", {}},         {document, "2x3x1x2", {}},
+        {"", "1x1x1x1", {{0, 0}}},         {"", "1x1x2x1", {}},               {"a\n", "2x1x2x1", {{2, 2}}},
+    };
+    for (const auto& row : rows) {
+        const std::optional<ByteRange> range = findSelectedBytes(row.text, *parseToolSelection(row.selection));
+        ASSERT_EQ(range.has_value(), row.bytes.has_value()) << row.selection;
+        if (range) {
+            EXPECT_EQ(std::make_pair(range->start, range->end), *row.bytes) << row.selection;
+        }
     }
 }
