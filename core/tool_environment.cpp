@@ -1,0 +1,126 @@
+#include "tool_environment.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr std::uint64_t decimalBase = 10;
+
+// Digits only, at least one, and no more than most.
+std::optional<std::uint64_t> parseDecimal(std::string_view text, std::uint64_t most) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (most - digit) / decimalBase) {
+            return std::nullopt;
+        }
+        value = value * decimalBase + digit;
+    }
+    return value;
+}
+
+// Fills counts with the "x"-separated numbers of text; there must be exactly
+// as many as it has room for, each at least 1.
+template <std::size_t N>
+bool parseCounts(std::string_view text, std::array<std::size_t, N>& counts) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::size_t separator = text.find('x');
+        if ((separator == std::string_view::npos) != (i + 1 == N)) {
+            return false;
+        }
+        const std::optional<std::uint64_t> count =
+            parseDecimal(text.substr(0, separator), std::numeric_limits<std::size_t>::max());
+        if (!count || *count == 0) {
+            return false;
+        }
+        counts[i] = static_cast<std::size_t>(*count);
+        text.remove_prefix(separator == std::string_view::npos ? text.size() : separator + 1);
+    }
+    return true;
+}
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// A UTF-8 continuation byte, 10xxxxxx: every other byte starts a character.
+bool continuesCharacter(char c) {
+    constexpr unsigned continuationMask = 0xC0;
+    constexpr unsigned continuationBits = 0x80;
+    return (static_cast<unsigned char>(c) & continuationMask) == continuationBits;
+}
+
+// The offset of the first byte after the line end at or after from, or
+// nothing when no line end follows.
+std::optional<std::size_t> nextLineStart(std::string_view document, std::size_t from) {
+    const std::size_t end = document.find_first_of("\r\n", from);
+    if (end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const bool crLf = document[end] == '\r' && end + 1 < document.size() && document[end + 1] == '\n';
+    return end + (crLf ? 2 : 1);
+}
+
+std::optional<std::size_t> findPosition(std::string_view document, const TextPosition& place) {
+    std::size_t at = 0;
+    for (std::size_t line = 1; line < place.line; ++line) {
+        const std::optional<std::size_t> next = nextLineStart(document, at);
+        if (!next) {
+            return std::nullopt;
+        }
+        at = *next;
+    }
+    for (std::size_t column = 1; column < place.column; ++column) {
+        if (at == document.size() || isLineEnd(document[at])) {
+            return std::nullopt;
+        }
+        ++at;
+        while (at < document.size() && continuesCharacter(document[at])) {
+            ++at;
+        }
+    }
+    return at;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> parseWindowHandle(std::string_view text) {
+    const std::optional<std::uint64_t> handle = parseDecimal(text, std::numeric_limits<std::uint64_t>::max());
+    if (!handle || *handle == 0) {
+        return std::nullopt;
+    }
+    return handle;
+}
+
+std::optional<TextPosition> parseToolCursor(std::string_view text) {
+    std::array<std::size_t, 2> counts{};
+    if (!parseCounts(text, counts)) {
+        return std::nullopt;
+    }
+    return TextPosition{counts[0], counts[1]};
+}
+
+std::optional<TextSelection> parseToolSelection(std::string_view text) {
+    std::array<std::size_t, 4> counts{};
+    if (!parseCounts(text, counts)) {
+        return std::nullopt;
+    }
+    return TextSelection{{counts[0], counts[1]}, {counts[2], counts[3]}};
+}
+
+std::optional<ByteRange> findSelectedBytes(std::string_view document, const TextSelection& selection) {
+    const std::optional<std::size_t> start = findPosition(document, selection.start);
+    const std::optional<std::size_t> end = findPosition(document, selection.end);
+    if (!start || !end || *end < *start) {
+        return std::nullopt;
+    }
+    return ByteRange{*start, *end};
+}
