@@ -1,0 +1,52 @@
+// Every text the wizard shows, in each language it speaks, and the choice of
+// that language. Texts are UTF-8.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "message_box_options.h"
+
+// Russian comes first: it is what the wizard speaks when it has no better match.
+enum class InterfaceLanguage { russian, english, german, french };
+inline constexpr std::size_t interfaceLanguageCount = 4;
+
+struct InterfaceTexts {
+    std::string_view windowTitle;
+    std::string_view titleLabel;
+    std::string_view textLabel;
+    std::string_view iconLabel;  // also the header of the icon list's column
+    std::string_view modalityLabel;
+    std::string_view buttonSetLabel;
+    std::string_view defaultButtonLabel;
+    // The lists' entries, in the order of the option tables.
+    std::array<std::string_view, iconTable.size()> iconNames;
+    std::array<std::string_view, modalityTable.size()> modalityNames;
+    std::array<std::string_view, buttonSetTable.size()> buttonSetNames;
+    std::array<std::string_view, defaultButtonTable.size()> defaultButtonNames;
+    std::string_view testButton;
+    std::string_view copyButton;
+    std::string_view copyToolTip;
+    std::string_view insertButton;
+    std::string_view insertToolTip;
+    std::string_view linkLabel;
+    std::string_view linkToolTip;
+    std::string_view startFailureCaption;
+    std::string_view startFailureText;
+    // Shown when the PureBasic editor has gone before an insert.
+    std::string_view insertFailedCaption;
+    std::string_view insertFailedText;
+};
+
+// The texts of a language; Russian ones for a value outside the enumeration.
+const InterfaceTexts& interfaceTexts(InterfaceLanguage language);
+
+// The language the PureBasic IDE names (its name compared without regard to
+// case or accents, in UTF-8 or Windows-1252 bytes) when the wizard has it;
+// otherwise the primary language of the Windows user interface language id;
+// Russian when neither is one the wizard has.
+InterfaceLanguage chooseInterfaceLanguage(std::optional<std::string_view> ideLanguage,
+                                          std::uint16_t windowsUiLanguageId);
