@@ -6,8 +6,12 @@ run, as ratios:
   empty window and beside the floor of the wizard's kind: the same window
   that loads the same Scintilla.dll from Compilers\\ and creates one editor;
 - the copy action on a 1 MiB and a 16 MiB message, from the click until the
-  action has closed the clipboard after its last step, beside a bare
-  clipboard set of the same bytes; the two alternate.
+  action has closed the clipboard after its last step, beside the floor of a
+  Unicode copy (a window with the same editor and text whose button reads
+  the text in one message, converts it to UTF-16 and Windows-1251 with
+  Windows' converters and places both with CF_LOCALE in one opening of the
+  clipboard, timed the same way) and a bare clipboard set of the same bytes;
+  the three alternate.
 
 Any launch or copy that fails or times out ends the script with an error
 instead of a figure.
@@ -23,7 +27,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from composition import Choices, generated_call  # noqa: E402
-from session import WINE, Session, parse_options, run_in_private_display, windows_path  # noqa: E402
+from session import WINE, Session, parse_options, run_in_private_display, wait_for, windows_path  # noqa: E402
 
 STARTS = 9
 COPIES = 5
@@ -72,7 +76,21 @@ def start_up(session, program, empty_window, editor_window):
          [("window with one editor", medians["editor"]), ("empty window", medians["empty"])])
 
 
-def copy_figures(session):
+def start_copy_floor(session, editor_window, text):
+    """The floor of the copy figure: a window with the same editor holding the
+    same text, whose button does the least a Unicode copy must do."""
+    source = session.work / "floor-text.txt"
+    source.write_bytes(text.replace("\n", "\r\n").encode("utf-8"))
+    program = subprocess.Popen([WINE, str(editor_window), "copyfloor", windows_path(source)], env=session.env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # The first copy, untimed, waits for the window and its text.
+    length = len(text.replace("\n", "\r\n").encode("cp1251"))
+    wait_for(lambda: session.ask(f"copytime {length} CopyFloor")["ok"], timeout=120, interval=0.5,
+             what="the copy floor's window")
+    return program
+
+
+def copy_figures(session, editor_window):
     session.start_standard()
     for mebibytes, label in SIZES:
         c = Choices(text=message_of(mebibytes))
@@ -81,7 +99,8 @@ def copy_figures(session):
         expected = generated_call(c)
         output = session.work / f"copy-{mebibytes}.bin"
         output.write_bytes(expected)
-        wizard, baseline = [], []
+        wizard, baseline, floor = [], [], []
+        floor_program = start_copy_floor(session, editor_window, c.text)
         for _ in range(COPIES):
             wizard.append(timed(session, f"copytime {len(expected)}"))
             copied = session.clipboard()
@@ -89,8 +108,12 @@ def copy_figures(session):
                 (session.work / f"copied-{mebibytes}.bin").write_bytes(copied or b"")
                 raise FigureFailed(f"the copied text of the {label} message differs from the expectation")
             baseline.append(timed(session, f"clipbench {windows_path(output)}"))
+            floor.append(timed(session, f"copytime {len(c.text.replace(chr(10), chr(13) + chr(10)).encode('cp1251'))} CopyFloor"))
         line(f"copy, {label} message ({len(expected) / 2**20:5.2f} MiB of source, median of {COPIES})",
-             statistics.median(wizard), [("bare clipboard set", statistics.median(baseline))])
+             statistics.median(wizard), [("Unicode copy floor", statistics.median(floor)),
+                                         ("bare clipboard set", statistics.median(baseline))])
+        floor_program.terminate()
+        floor_program.wait(timeout=30)
     session.key("alt+F4")
     if session.exit_code() != 0:
         raise FigureFailed("the wizard did not end with exit code 0")
@@ -112,7 +135,7 @@ def main():
         size = os.path.getsize(options.program)
         print(f"{wine}, {os.cpu_count()} cores, private Xvfb; the program {size / 1024:.0f} KiB", flush=True)
         start_up(session, program, options.empty_window, editor_window)
-        copy_figures(session)
+        copy_figures(session, editor_window)
     except FigureFailed as failure:
         sys.exit(f"figures.py: {failure}")
     finally:

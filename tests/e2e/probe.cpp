@@ -788,11 +788,15 @@ bool holdsCopiedText(SIZE_T length) {
     return holds;
 }
 
+// copytime LENGTH [TITLE]: clicks control 9 of the wizard, or of the top-level
+// window of that title, and times it until the clipboard holds a CF_TEXT
+// of LENGTH bytes and its NUL.
 std::string commandCopyTime(std::istream& args) {
     SIZE_T length = 0;
-    args >> length;
-    HWND window = findMainWindow();
-    HWND button = window ? GetDlgItem(window, 9) : nullptr;
+    std::string title;
+    args >> length >> title;
+    HWND window = title.empty() ? findMainWindow() : FindWindowA(nullptr, title.c_str());
+    HWND button = window && IsWindowVisible(window) ? GetDlgItem(window, 9) : nullptr;
     if (!button || !clipboardListener() || !openClipboardPatiently()) {
         return R"({"ok":0,"error":"no copy button or no clipboard"})";
     }
