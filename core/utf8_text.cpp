@@ -153,3 +153,13 @@ std::string utf8FromWindows1251(std::string_view text) {
     }
     return out;
 }
+
+Utf8Counts countUtf8(std::string_view text) {
+    Utf8Counts counts;
+    for (const char byte : text) {
+        const auto value = static_cast<unsigned char>(byte);
+        counts.characters += isContinuation(value) ? 0U : 1U;
+        counts.supplementary += value >= fourByteLead ? 1U : 0U;
+    }
+    return counts;
+}

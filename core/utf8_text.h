@@ -19,3 +19,12 @@ std::string utf8WithWindows1251Fallback(std::string_view text);
 
 // Single-byte Windows-1251 text as UTF-8, byte by byte.
 std::string utf8FromWindows1251(std::string_view text);
+
+// The characters of well-formed UTF-8 text, and how many of them lie beyond
+// the 16-bit range: the text's length in UTF-16 units is their sum, and in a
+// single-byte code page that holds every character, the first.
+struct Utf8Counts {
+    std::size_t characters = 0;
+    std::size_t supplementary = 0;
+};
+Utf8Counts countUtf8(std::string_view text);

@@ -46,16 +46,18 @@ LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam = 0, LPARAM lP
 // The editor's notifications are answered with 0 and have no other effect.
 std::optional<LRESULT> editorNotification(WPARAM identifier, LPARAM notification) noexcept;
 
-// The editor's text as lines without CR, LF or anything after a NUL; the
-// record keeps the whole text (size bytes) that its lines point into.
+// The editor's text as lines without CR, LF or anything after a NUL, and the
+// whole text they point into: bytes of its own when it had to be made, or
+// else the editor's own buffer, valid until the editor's text changes.
 struct EditorText {
     std::unique_ptr<char[]> bytes;
-    std::size_t size = 0;
+    std::string_view text;
     EditorLineViews lines;
 };
 
 // Reads the whole document in one pass, as UTF-8; a missing editor gives no
-// lines.
+// lines. A document that is UTF-8 already is not copied: nothing may change
+// the editor's text while the answer is in use.
 EditorText readEditorLines();
 // The same text in Windows-1251, for readers of single-byte text: each
 // character the code page lacks as the platform converts it.

@@ -97,8 +97,15 @@ std::string windows1251FromUtf8(std::string_view utf8) {
 EditorText ownedText(std::string_view document) {
     EditorText text;
     text.bytes = copyOf(document);
-    text.size = document.size();
-    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), text.size));
+    text.text = std::string_view(text.bytes.get(), document.size());
+    text.lines = cutDocumentLines(text.text);
+    return text;
+}
+
+EditorText borrowedText(std::string_view document) {
+    EditorText text;
+    text.text = document;
+    text.lines = cutDocumentLines(text.text);
     return text;
 }
 
@@ -110,7 +117,7 @@ EditorText utf8Text(std::string_view document, bool documentIsUtf8) {
         return ownedText(utf8FromWindows1251(document));
     }
     if (validUtf8Length(document) == document.size()) {
-        return ownedText(document);
+        return borrowedText(document);
     }
     return ownedText(utf8WithWindows1251Fallback(document));
 }
@@ -137,10 +144,10 @@ EditorText readEditorLines() {
 }
 
 EditorText windows1251Lines(const EditorText& utf8) {
-    if (utf8.bytes == nullptr) {
+    const std::string_view document = utf8.text;
+    if (utf8.lines.empty()) {
         return EditorText{};
     }
-    const std::string_view document(utf8.bytes.get(), utf8.size);
     EditorText text;
     // Each byte of UTF-8 gives at most one UTF-16 unit, and each unit one byte.
     text.bytes = std::make_unique_for_overwrite<char[]>(document.size());
@@ -149,8 +156,8 @@ EditorText windows1251Lines(const EditorText& utf8) {
     if (!written) {
         return ownedText(windows1251FromUtf8(document));
     }
-    text.size = *written;
-    text.lines = cutDocumentLines(std::string_view(text.bytes.get(), text.size));
+    text.text = std::string_view(text.bytes.get(), *written);
+    text.lines = cutDocumentLines(text.text);
     return text;
 }
 

@@ -128,8 +128,18 @@ ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept {
     return block;
 }
 
+void discardClipboardText(ClipboardTextBlock block) noexcept {
+    if (block.memory != nullptr) {
+        GlobalUnlock(block.memory);
+        GlobalFree(block.memory);
+    }
+}
+
 HGLOBAL allocateUnicodeClipboardText(std::string_view utf8) noexcept {
-    const std::size_t units = wideLengthOfUtf8(utf8);
+    return allocateUnicodeClipboardText(utf8, wideLengthOfUtf8(utf8));
+}
+
+HGLOBAL allocateUnicodeClipboardText(std::string_view utf8, std::size_t units) noexcept {
     if (units >= SIZE_MAX / sizeof(wchar_t) - 1) {
         return nullptr;
     }

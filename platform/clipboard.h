@@ -17,9 +17,14 @@ struct ClipboardTextBlock {
 // no memory for it. Nothing on the clipboard changes.
 ClipboardTextBlock allocateClipboardText(std::size_t length) noexcept;
 
+// Frees a block that is not to be placed after all.
+void discardClipboardText(ClipboardTextBlock block) noexcept;
+
 // The UTF-16 form of a UTF-8 text with its NUL in a movable block, unlocked;
-// null when there is no memory for it. Nothing on the clipboard changes.
+// null when there is no memory for it. Nothing on the clipboard changes. A
+// caller that knows the text's length in UTF-16 units passes it.
 HGLOBAL allocateUnicodeClipboardText(std::string_view utf8) noexcept;
+HGLOBAL allocateUnicodeClipboardText(std::string_view utf8, std::size_t units) noexcept;
 
 // The clipboard is opened for owner, the program's main window: Windows
 // documents that SetClipboardData fails after EmptyClipboard when the

@@ -10,16 +10,17 @@
 #include "preview_text.h"
 #include "source_generator.h"
 #include "utf8.h"
+#include "utf8_text.h"
+#include "windows1251_prefix.h"
 #include "windows1251.h"
 
 namespace {
 
-// The single-byte text is composed from the title and lines in
-// Windows-1251, as it always was, rather than converted from the Unicode
-// call: a character that the code page lacks and converts into a double
-// quote is then escaped like one.
-ClipboardTextBlock windows1251Call(const MessageBoxSpec& derived, const std::string& title,
-                                   const EditorText& document, bool documentIsEmpty) {
+// The single-byte text composed from the title and lines in Windows-1251, as
+// it always was: a character that the code page lacks and converts into a
+// double quote is then escaped like one.
+ClipboardTextBlock composedWindows1251Call(const MessageBoxSpec& derived, const std::string& title,
+                                           const EditorText& document, bool documentIsEmpty) {
     const std::string ansiTitle = windows1251FromWide(wideFromUtf8(title));
     const EditorText ansiDocument = documentIsEmpty ? EditorText{} : windows1251Lines(document);
     const std::size_t length = generatedCallSize(derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
@@ -28,6 +29,19 @@ ClipboardTextBlock windows1251Call(const MessageBoxSpec& derived, const std::str
         writeGeneratedCall(block.bytes, derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
     }
     return block;
+}
+
+// Where the code page holds every character of the call, each is one byte
+// and the table converts the call itself into the same bytes; otherwise the
+// call is composed again from the converted texts.
+ClipboardTextBlock windows1251Call(std::string_view call, std::size_t characters, const MessageBoxSpec& derived,
+                                   const std::string& title, const EditorText& document, bool documentIsEmpty) {
+    const ClipboardTextBlock block = allocateClipboardText(characters);
+    if (block.memory != nullptr && convertMappedPrefix(call, block.bytes).read == call.size()) {
+        return block;
+    }
+    discardClipboardText(block);
+    return composedWindows1251Call(derived, title, document, documentIsEmpty);
 }
 
 // Generates the source and fills the clipboard's blocks before the clipboard
@@ -40,8 +54,11 @@ bool copyGeneratedSource() {
     const bool documentIsEmpty = editorIsEmpty();
     const EditorText document = documentIsEmpty ? EditorText{} : readEditorLines();
     const std::string call = generateCall(derived, options.title, document.lines, documentIsEmpty);
-    const ClipboardTextBlock text = windows1251Call(derived, options.title, document, documentIsEmpty);
-    return placeClipboardText(mainWindowHandle(), text, allocateUnicodeClipboardText(call)) != nullptr;
+    const Utf8Counts counts = countUtf8(call);
+    const ClipboardTextBlock text =
+        windows1251Call(call, counts.characters, derived, options.title, document, documentIsEmpty);
+    const HGLOBAL unicode = allocateUnicodeClipboardText(call, counts.characters + counts.supplementary);
+    return placeClipboardText(mainWindowHandle(), text, unicode) != nullptr;
 }
 
 }  // namespace
