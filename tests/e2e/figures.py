@@ -114,6 +114,9 @@ def copy_figures(session, editor_window):
                                          ("bare clipboard set", statistics.median(baseline))])
         floor_program.terminate()
         floor_program.wait(timeout=30)
+    # The floor's window took the foreground; the wizard's is given it back.
+    session.click_gadget(1)
+    session.wait_focus(1)
     session.key("alt+F4")
     if session.exit_code() != 0:
         raise FigureFailed("the wizard did not end with exit code 0")

@@ -110,4 +110,7 @@ TEST(Utf8Text, EachByteThatIsNoUtf8IsTakenAsItsWindows1251Character) {
         EXPECT_EQ(utf8WithWindows1251Fallback(row.bytes), row.utf8) << testing::PrintToString(row.bytes);
     }
     EXPECT_EQ(utf8FromWindows1251(bytes({0xC0, 0xFF, 0xA8, 0x98, 'a'})), "АяЁ\u0098a");
+    const Utf8Counts counts = countUtf8("Ёж ä 中 😀\r\n");
+    EXPECT_EQ(counts.characters, 10U);
+    EXPECT_EQ(counts.supplementary, 1U);
 }

@@ -111,8 +111,8 @@ TEST_F(Editor, SeveralMebibytesAreReadWhole) {
     std::vector<std::string> expected;
     while (document.size() < size) {
         const std::string number = std::to_string(expected.size());
-        document += "Строка " + number + "\r\n";
-        expected.push_back("Строка " + number);
+        document += "Строка 中😀 " + number + "\r\n";
+        expected.push_back("Строка 中😀 " + number);
     }
     expected.emplace_back();
     setDocument(document);
