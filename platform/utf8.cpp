@@ -9,33 +9,6 @@ namespace {
 
 // The platform's converters take int lengths.
 constexpr std::size_t longestText = INT_MAX;
-constexpr wchar_t replacementCharacter = 0xFFFD;
-constexpr wchar_t firstHighSurrogate = 0xD800;
-constexpr wchar_t firstLowSurrogate = 0xDC00;
-constexpr wchar_t lastLowSurrogate = 0xDFFF;
-
-bool isHighSurrogate(wchar_t unit) {
-    return unit >= firstHighSurrogate && unit < firstLowSurrogate;
-}
-
-bool isLowSurrogate(wchar_t unit) {
-    return unit >= firstLowSurrogate && unit <= lastLowSurrogate;
-}
-
-// text with each surrogate that is not half of a pair replaced, so that every
-// Windows converts it alike.
-std::wstring withPairedSurrogates(std::wstring_view text) {
-    std::wstring paired(text);
-    for (std::size_t i = 0; i < paired.size(); ++i) {
-        if (isHighSurrogate(paired[i]) && i + 1 < paired.size() && isLowSurrogate(paired[i + 1])) {
-            ++i;
-        } else if (isHighSurrogate(paired[i]) || isLowSurrogate(paired[i])) {
-            paired[i] = replacementCharacter;
-        }
-    }
-    return paired;
-}
-
 }  // namespace
 
 std::size_t wideLengthOfUtf8(std::string_view text) {
@@ -63,13 +36,14 @@ std::string utf8FromWide(std::wstring_view text) {
     if (text.empty() || text.size() >= longestText) {
         return std::string();
     }
-    const std::wstring paired = withPairedSurrogates(text);
-    const int length = static_cast<int>(paired.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, paired.data(), length, nullptr, 0, nullptr, nullptr);
+    // Without WC_ERR_INVALID_CHARS a surrogate without its partner becomes
+    // U+FFFD rather than failing the whole text.
+    const int length = static_cast<int>(text.size());
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
     if (bytes <= 0) {
         return std::string();
     }
     std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, paired.data(), length, utf8.data(), bytes, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), bytes, nullptr, nullptr);
     return utf8;
 }
