@@ -9,6 +9,7 @@ namespace {
 
 // The platform's converters take int lengths.
 constexpr std::size_t longestText = INT_MAX;
+
 }  // namespace
 
 std::size_t wideLengthOfUtf8(std::string_view text) {
