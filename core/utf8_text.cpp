@@ -4,16 +4,13 @@
 #include <cstring>
 
 #include "ansi_text.h"
+#include "utf8_bytes.h"
 
 namespace {
 
-constexpr unsigned char asciiEnd = 0x80;
-constexpr unsigned char continuationMask = 0xC0;
-constexpr unsigned char continuation = 0x80;
-constexpr unsigned char lowestTwoByteLead = 0xC2;  // 0xC0 and 0xC1 only start overlong forms
-constexpr unsigned char threeByteLead = 0xE0;
+using namespace utf8Bytes;
+
 constexpr unsigned char surrogateLead = 0xED;
-constexpr unsigned char fourByteLead = 0xF0;
 constexpr unsigned char highestFourByteLead = 0xF4;
 // The bounds of the second byte where the lead alone does not rule out an
 // overlong form, a surrogate or a code point beyond U+10FFFF.
@@ -22,10 +19,6 @@ constexpr unsigned char highestSecondAfterED = 0x9F;
 constexpr unsigned char lowestSecondAfterF0 = 0x90;
 constexpr unsigned char highestSecondAfterF4 = 0x8F;
 constexpr unsigned char highestContinuation = 0xBF;
-
-bool isContinuation(unsigned char byte) {
-    return (byte & continuationMask) == continuation;
-}
 
 // The length of the well-formed sequence at the start of text, 0 when there
 // is none.

@@ -4,17 +4,14 @@
 #include <array>
 
 #include "ansi_text.h"
+#include "utf8_bytes.h"
 
 namespace {
 
-constexpr unsigned char asciiEnd = 0x80;
-constexpr unsigned char continuationMask = 0xC0;
-constexpr unsigned char continuation = 0x80;
+using namespace utf8Bytes;
+
 constexpr unsigned char payloadMask = 0x3F;
 constexpr unsigned int payloadBits = 6;
-constexpr unsigned char twoByteLeadMin = 0xC2;  // 0xC0 and 0xC1 only start overlong forms
-constexpr unsigned char threeByteLead = 0xE0;
-constexpr unsigned char fourByteLead = 0xF0;
 constexpr unsigned char fiveByteLead = 0xF8;
 constexpr unsigned char twoByteLeadPayload = 0x1F;
 constexpr unsigned char threeByteLeadPayload = 0x0F;
@@ -41,16 +38,12 @@ constexpr std::array<unsigned char, twoByteCharacters> makeTwoByteTable() {
 
 constexpr std::array<unsigned char, twoByteCharacters> twoByteTable = makeTwoByteTable();
 
-bool isContinuation(unsigned char byte) {
-    return (byte & continuationMask) == continuation;
-}
-
 unsigned int payloadOf(unsigned char continuationByte) {
     return continuationByte & payloadMask;
 }
 
 bool leadsTwoBytes(unsigned char lead) {
-    return lead >= twoByteLeadMin && lead < threeByteLead;
+    return lead >= lowestTwoByteLead && lead < threeByteLead;
 }
 
 // The Windows-1251 byte of the two-byte character of lead and next; 0 when
