@@ -18,6 +18,8 @@ struct LanguageRow {
     std::uint16_t windowsPrimaryLanguage = 0;
     std::array<std::string_view, 2> ideNames;  // folded as foldedName folds; empty for none
     InterfaceTexts texts;
+    // Russian keeps the first layout, opened lists as wide as their boxes.
+    bool widensOpenedLists = true;
 };
 
 constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
@@ -48,7 +50,8 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll",
          "MessageRequester",
          "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена",
-     }},
+     },
+     false},
     {InterfaceLanguage::english,
      windowsEnglish,
      {"english", ""},
@@ -83,11 +86,11 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "MessageRequester",
          "Titel:",
          "Text:",
-         "Symbol:",
+         "Icon:",  // "Symbol:" is wider than its label
          "Modalität:",
          "Buttons:",  // "Schaltflächen:" is wider than its label
-         "Standardschaltfläche:",
-         {"Kein Symbol", "Fehler", "Frage", "Warnung", "Information"},
+         "Standardbutton:",  // "Standardschaltfläche:" is wider than its label
+         {"Kein Icon", "Fehler", "Frage", "Warnung", "Information"},
          {"Anwendung", "Task", "System"},
          {"OK", "OK, Abbrechen", "Abbrechen, Wiederholen, Ignorieren", "Ja, Nein, Abbrechen", "Ja, Nein",
           "Wiederholen, Abbrechen"},
@@ -116,7 +119,8 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "Modalité\u00A0:",
          "Boutons\u00A0:",
          "Bouton par défaut\u00A0:",
-         {"Aucune icône", "Erreur", "Question", "Avertissement", "Information"},
+         // "Avertissement" is wider than the icon list
+         {"Aucune icône", "Erreur", "Question", "Attention", "Information"},
          {"Application", "Tâche", "Système"},
          {"OK", "OK, Annuler", "Abandonner, Recommencer, Ignorer", "Oui, Non, Annuler", "Oui, Non",
           "Recommencer, Annuler"},
@@ -237,6 +241,11 @@ const InterfaceTexts& interfaceTexts(InterfaceLanguage language) {
         return languageTable[0].texts;
     }
     return languageTable[index].texts;
+}
+
+bool widensOpenedLists(InterfaceLanguage language) {
+    const auto index = static_cast<std::size_t>(language);
+    return index < languageTable.size() && languageTable[index].widensOpenedLists;
 }
 
 InterfaceLanguage chooseInterfaceLanguage(std::optional<std::string_view> ideLanguage,

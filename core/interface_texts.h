@@ -44,6 +44,10 @@ struct InterfaceTexts {
 // The texts of a language; Russian ones for a value outside the enumeration.
 const InterfaceTexts& interfaceTexts(InterfaceLanguage language);
 
+// Whether a drop-down list opens wide enough for its longest entry in the
+// language; false where the language keeps the first layout's widths.
+bool widensOpenedLists(InterfaceLanguage language);
+
 // The language the PureBasic IDE names (its name compared without regard to
 // case or accents, in UTF-8 or Windows-1252 bytes) when the wizard has it;
 // otherwise the primary language of the Windows user interface language id;

@@ -1,5 +1,7 @@
 // The four option lists of the wizard and the derivation of the message-box
-// style from the user's choices. Texts are Windows-1251 bytes.
+// style from the user's choices. The captions are the Russian ones in
+// Windows-1251 bytes, the reference the Russian interface texts are checked
+// against; the window shows the entries of the interface texts in use.
 #pragma once
 
 #include <array>

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "editor_library.h"
 #include "event_loop.h"
+#include "interface_language.h"
 #include "library_search.h"
 #include "main_window.h"
 #include "message_box.h"
@@ -13,7 +15,6 @@
 
 namespace {
 
-constexpr const char* startFailureText = "Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll";
 constexpr std::uint32_t startFailureStyle = MB_ICONERROR | MB_OK;
 constexpr UINT exitCode = 0;
 
@@ -26,10 +27,13 @@ constexpr UINT exitCode = 0;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    useInterfaceLanguage(sessionInterfaceLanguage());
     restrictLibrarySearch();
     prepareCommonControls();
     if (locateEditorLibrary() == nullptr) {
-        showMessageBox(mainWindowTitle, startFailureText, startFailureStyle);
+        const InterfaceTexts& texts = interfaceTextsInUse();
+        showMessageBox(std::string(texts.startFailureCaption).c_str(), std::string(texts.startFailureText).c_str(),
+                       startFailureStyle);
         shutdown();
     }
     if (!startMainWindow()) {

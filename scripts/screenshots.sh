@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the README's pictures of the wizard under Wine into docs/:
-# window.png (as it opens), composed.png (a composed message) and
-# preview.png (its test box). Builds what it needs first.
+# window.png (as it opens), composed.png (a composed message),
+# preview.png (its test box), window-150.png (at 150 %) and
+# window-english.png (in English). Builds what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -11,8 +11,9 @@
 #include "display_scale.h"
 #include "events.h"
 #include "gadgets.h"
+#include "interface_language.h"
 #include "message_box_options.h"
-#include "windows1251.h"
+#include "utf8.h"
 
 namespace {
 
@@ -156,7 +157,7 @@ void switchToLargeIcons(HWND list) {
 }
 
 void insertEntry(HWND list, int position, std::string_view caption, HICON icon, UINT dpi) {
-    std::wstring wideCaption = wideFromWindows1251(caption);
+    std::wstring wideCaption = wideFromUtf8(caption);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = position;
@@ -199,7 +200,7 @@ void reportItemChange(const NMLISTVIEW& change) {
 }  // namespace
 
 void insertIconListColumn(HWND list) {
-    std::wstring caption = wideFromWindows1251(iconListCaption.view());
+    std::wstring caption = wideFromUtf8(interfaceTextsInUse().iconLabel);
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
@@ -212,8 +213,9 @@ void insertIconListColumn(HWND list) {
 void fillIconList(HWND list, UINT dpi) {
     switchToLargeIcons(list);
     const SystemIcons loaded = loadSystemIcons(dpi);
+    const InterfaceTexts& texts = interfaceTextsInUse();
     for (std::size_t entry = 0; entry < iconTable.size(); ++entry) {
-        insertEntry(list, static_cast<int>(entry), iconTable[entry].caption, loaded.icons[entry], dpi);
+        insertEntry(list, static_cast<int>(entry), texts.iconNames[entry], loaded.icons[entry], dpi);
     }
     releaseSystemIcons(loaded);
     selectFirstEntry(list);

@@ -6,10 +6,6 @@
 
 #include <optional>
 
-#include "ansi_text.h"
-
-inline constexpr auto iconListCaption = ansi("Иконка:");
-
 void insertIconListColumn(HWND list);
 // Switches the list to large icons, inserts the five entries with their
 // icons at the DPI, selects entry 0.

@@ -6,7 +6,7 @@
 #include "events.h"
 #include "gadgets.h"
 #include "startup.h"
-#include "windows1251.h"
+#include "utf8.h"
 
 namespace {
 
@@ -228,9 +228,9 @@ void replaceHighContrastQuery(bool (*query)()) {
     highContrastQuery() = query != nullptr ? query : systemHighContrastOn;
 }
 
-HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour) {
+HWND createLinkLabel(int gadget, int x, int y, int width, int height, std::string_view text, COLORREF hoverColour) {
     loadHandCursor();
-    const HWND label = CreateWindowExW(0, L"STATIC", wideFromWindows1251(text).c_str(), WS_CHILD, x, y, width, height,
+    const HWND label = CreateWindowExW(0, L"STATIC", wideFromUtf8(text).c_str(), WS_CHILD, x, y, width, height,
                                        gadgetContainer(), nullptr, programInstance(), nullptr);
     if (label == nullptr) {
         return nullptr;

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
-// text is Windows-1251. Null when the platform refuses the window.
-HWND createLinkLabel(int gadget, int x, int y, int width, int height, const char* text, COLORREF hoverColour);
+#include <string_view>
+
+// text is UTF-8. Null when the platform refuses the window.
+HWND createLinkLabel(int gadget, int x, int y, int width, int height, std::string_view text, COLORREF hoverColour);
 
 // The label asks the system whether high contrast is on; a test, under a Wine
 // that cannot switch it, gives an answer of its own (nullptr: the system's).

@@ -13,16 +13,24 @@
 #include "events.h"
 #include "gadgets.h"
 #include "icon_list.h"
+#include "interface_language.h"
 #include "link_label.h"
 #include "program_icon.h"
 #include "startup.h"
 #include "title_field.h"
 #include "tooltip.h"
-#include "windows1251.h"
+#include "utf8.h"
 
 namespace {
 
 enum class ControlKind { plain, editor, iconList, linkLabel };
+
+// A text of the interface, taken from the texts of the language in use.
+using InterfaceText = std::string_view InterfaceTexts::*;
+
+std::string_view textInUse(InterfaceText text) {
+    return text == nullptr ? std::string_view() : interfaceTextsInUse().*text;
+}
 
 // One control of the window; the editor and the link label are built by
 // their own creators, which fix their class and style.
@@ -33,11 +41,11 @@ struct ControlRow {
     int y = 0;
     int width = 0;
     int height = 0;
-    const char* text = "";  // Windows-1251
+    InterfaceText text = nullptr;  // none where null
     const wchar_t* className = nullptr;
     DWORD style = 0;
     DWORD extendedStyle = 0;
-    const char* toolTip = nullptr;
+    InterfaceText toolTip = nullptr;
 };
 
 constexpr DWORD labelStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
@@ -50,41 +58,32 @@ constexpr DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS
 static_assert(labelStyle == 0x50020000 && fieldStyle == 0x50030080 && iconListStyle == 0x5001004D);
 static_assert(dropDownStyle == 0x50A30203 && buttonStyle == 0x50030000);
 
-constexpr auto titleCaption = ansi("Заголовок:");
-constexpr auto textCaption = ansi("Текст:");
-constexpr auto modalityCaption = ansi("Вид:");
-constexpr auto buttonSetCaption = ansi("Кнопки:");
-constexpr auto defaultButtonCaption = ansi("Кнопка по умолчанию:");
-constexpr auto testButtonText = ansi("Тест");
-constexpr auto copyButtonText = ansi("Скопировать");
-constexpr auto copyButtonToolTip = ansi("Скопировать в буфер обмена");
-constexpr auto linkLabelText = ansi("MessageRequester wizard © ");
-constexpr const char* linkLabelToolTip = "Orlenka";
 constexpr COLORREF linkHoverColour = RGB(0, 0, 128);
 
 constexpr std::array<ControlRow, 15> controlTable{{
-    {ControlKind::plain, 0, 145, 10, 60, 15, titleCaption.c_str(), L"Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::titleField, 140, 30, 390, 25, "", L"Edit", fieldStyle, WS_EX_CLIENTEDGE, nullptr},
-    {ControlKind::plain, 0, 145, 60, 60, 15, textCaption.c_str(), L"Static", labelStyle, 0, nullptr},
-    {ControlKind::editor, gadgets::editor, 140, 80, 390, 240, "", nullptr, 0, 0, nullptr},
-    {ControlKind::plain, 0, 15, 10, 45, 15, iconListCaption.c_str(), L"Static", labelStyle, 0, nullptr},
-    {ControlKind::iconList, gadgets::iconList, 10, 30, 100, 385, "", WC_LISTVIEWW, iconListStyle, WS_EX_CLIENTEDGE,
-     nullptr},
-    {ControlKind::plain, 0, 145, 325, 60, 15, modalityCaption.c_str(), L"Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::modalityList, 145, 345, 120, 120, "", L"ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
-     nullptr},
-    {ControlKind::plain, 0, 290, 325, 60, 15, buttonSetCaption.c_str(), L"Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::buttonSetList, 290, 345, 120, 120, "", L"ComboBox", dropDownStyle, WS_EX_CLIENTEDGE,
-     nullptr},
-    {ControlKind::plain, 0, 425, 325, 120, 15, defaultButtonCaption.c_str(), L"Static", labelStyle, 0, nullptr},
-    {ControlKind::plain, gadgets::defaultButtonList, 435, 345, 95, 120, "", L"ComboBox", dropDownStyle,
+    {ControlKind::plain, 0, 145, 10, 60, 15, &InterfaceTexts::titleLabel, L"Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::titleField, 140, 30, 390, 25, nullptr, L"Edit", fieldStyle, WS_EX_CLIENTEDGE, nullptr},
+    {ControlKind::plain, 0, 145, 60, 60, 15, &InterfaceTexts::textLabel, L"Static", labelStyle, 0, nullptr},
+    {ControlKind::editor, gadgets::editor, 140, 80, 390, 240, nullptr, nullptr, 0, 0, nullptr},
+    {ControlKind::plain, 0, 15, 10, 45, 15, &InterfaceTexts::iconLabel, L"Static", labelStyle, 0, nullptr},
+    {ControlKind::iconList, gadgets::iconList, 10, 30, 100, 385, nullptr, WC_LISTVIEWW, iconListStyle,
      WS_EX_CLIENTEDGE, nullptr},
-    {ControlKind::plain, gadgets::testButton, 150, 390, 100, 25, testButtonText.c_str(), L"Button", buttonStyle, 0,
+    {ControlKind::plain, 0, 145, 325, 60, 15, &InterfaceTexts::modalityLabel, L"Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::modalityList, 145, 345, 120, 120, nullptr, L"ComboBox", dropDownStyle,
+     WS_EX_CLIENTEDGE, nullptr},
+    {ControlKind::plain, 0, 290, 325, 60, 15, &InterfaceTexts::buttonSetLabel, L"Static", labelStyle, 0, nullptr},
+    {ControlKind::plain, gadgets::buttonSetList, 290, 345, 120, 120, nullptr, L"ComboBox", dropDownStyle,
+     WS_EX_CLIENTEDGE, nullptr},
+    {ControlKind::plain, 0, 425, 325, 120, 15, &InterfaceTexts::defaultButtonLabel, L"Static", labelStyle, 0,
      nullptr},
-    {ControlKind::plain, gadgets::copyButton, 430, 390, 100, 25, copyButtonText.c_str(), L"Button", buttonStyle, 0,
-     copyButtonToolTip.c_str()},
-    {ControlKind::linkLabel, gadgets::linkLabel, 10, 425, 300, 15, linkLabelText.c_str(), nullptr, 0, 0,
-     linkLabelToolTip},
+    {ControlKind::plain, gadgets::defaultButtonList, 435, 345, 95, 120, nullptr, L"ComboBox", dropDownStyle,
+     WS_EX_CLIENTEDGE, nullptr},
+    {ControlKind::plain, gadgets::testButton, 150, 390, 100, 25, &InterfaceTexts::testButton, L"Button", buttonStyle,
+     0, nullptr},
+    {ControlKind::plain, gadgets::copyButton, 430, 390, 100, 25, &InterfaceTexts::copyButton, L"Button", buttonStyle,
+     0, &InterfaceTexts::copyToolTip},
+    {ControlKind::linkLabel, gadgets::linkLabel, 10, 425, 300, 15, &InterfaceTexts::linkLabel, nullptr, 0, 0,
+     &InterfaceTexts::linkToolTip},
 }};
 
 // Caption labels get identifiers of their own, above every gadget number.
@@ -153,12 +152,12 @@ void setWindowIcons(MainWindow& state) {
 // The window is made for the system's DPI; a display of another scale (set
 // since the user signed in) gets it again at its own.
 bool openMainWindow() {
-    const std::wstring className = wideFromWindows1251(mainWindowClassName);
+    const std::wstring className = wideFromUtf8(mainWindowClassName);
     const UINT creationDpi = systemDpi();
     const ProgramIcons icons = loadProgramIcons(programInstance(), creationDpi);
     registerMainWindowClass(className, icons);
     const RECT place = centredWindowRectangle(creationDpi);
-    const HWND window = CreateWindowExW(0, className.c_str(), wideFromWindows1251(mainWindowTitle).c_str(),
+    const HWND window = CreateWindowExW(0, className.c_str(), wideFromUtf8(interfaceTextsInUse().windowTitle).c_str(),
                                         mainWindowGeometry::style, place.left, place.top, place.right - place.left,
                                         place.bottom - place.top, nullptr, nullptr, programInstance(), nullptr);
     if (window == nullptr) {
@@ -194,7 +193,7 @@ ControlRow scaledRow(const ControlRow& row, UINT dpi) {
 
 HWND createPlainControl(const ControlRow& row) {
     const INT_PTR provisionalIdentifier = row.kind == ControlKind::iconList ? 0 : -1;
-    return CreateWindowExW(row.extendedStyle, row.className, wideFromWindows1251(row.text).c_str(), row.style, row.x,
+    return CreateWindowExW(row.extendedStyle, row.className, wideFromUtf8(textInUse(row.text)).c_str(), row.style, row.x,
                            row.y, row.width, row.height, gadgetContainer(),
                            reinterpret_cast<HMENU>(provisionalIdentifier), programInstance(), nullptr);
 }
@@ -209,7 +208,8 @@ HWND createControl(const ControlRow& row, int& nextLabelIdentifier) {
         configureEditor(row.gadget);
         break;
     case ControlKind::linkLabel:
-        control = createLinkLabel(row.gadget, row.x, row.y, row.width, row.height, row.text, linkHoverColour);
+        control = createLinkLabel(row.gadget, row.x, row.y, row.width, row.height, textInUse(row.text),
+                                  linkHoverColour);
         break;
     case ControlKind::iconList:
         control = createPlainControl(row);
@@ -235,7 +235,7 @@ HWND createControl(const ControlRow& row, int& nextLabelIdentifier) {
         break;
     }
     if (row.toolTip != nullptr) {
-        setGadgetToolTip(row.gadget, row.toolTip);
+        setGadgetToolTip(row.gadget, textInUse(row.toolTip));
     }
     return control;
 }
@@ -254,17 +254,61 @@ void layOutControls(const MainWindow& state) {
     }
 }
 
-template <typename Entry, std::size_t N>
-void fillDropDownList(int gadget, const std::array<Entry, N>& table) {
+template <std::size_t N>
+void fillDropDownList(int gadget, const std::array<std::string_view, N>& entries) {
     const HWND list = gadgetWindow(gadget);
     if (list == nullptr) {
         return;
     }
     for (std::size_t entry = 0; entry < N; ++entry) {
-        const std::wstring caption = wideFromWindows1251(table[entry].caption);
+        const std::wstring caption = wideFromUtf8(entries[entry]);
         SendMessageW(list, CB_INSERTSTRING, entry, reinterpret_cast<LPARAM>(caption.c_str()));
     }
     SendMessageW(list, CB_SETCURSEL, 0, 0);
+}
+
+// The width of the drop-down list's longest entry in its font.
+int longestEntryWidth(HWND list) {
+    const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    const HDC context = GetDC(list);
+    const HGDIOBJ previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    int longest = 0;
+    for (int entry = 0; entry < count; ++entry) {
+        const auto length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(entry), 0);
+        if (length <= 0) {
+            continue;
+        }
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(text.data()));
+        SIZE extent{};
+        GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(length), &extent);
+        longest = std::max(longest, static_cast<int>(extent.cx));
+    }
+    SelectObject(context, previous);
+    ReleaseDC(list, context);
+    return longest;
+}
+
+// The opened drop-down lists as wide as their longest entries with the
+// entries' margins, the list's border and its scroll bar, as Windows' own
+// dialogs open them; a list never opens narrower than its box.
+void fitOpenedLists(UINT dpi) {
+    if (!openedListsWidenInUse()) {
+        return;
+    }
+    constexpr int entryMargins = 6;  // at 96 DPI, both sides together
+    for (const int gadget : {gadgets::modalityList, gadgets::buttonSetList, gadgets::defaultButtonList}) {
+        const HWND list = gadgetWindow(gadget);
+        if (list == nullptr) {
+            continue;
+        }
+        const int width = longestEntryWidth(list) + scaledToDpi(entryMargins, dpi) +
+                          2 * systemMetricForDpi(SM_CXBORDER, dpi) + systemMetricForDpi(SM_CXVSCROLL, dpi);
+        // Wine keeps a width narrower than the one set before: the list
+        // first opens as wide as its box again.
+        SendMessageW(list, CB_SETDROPPEDWIDTH, 1, 0);
+        SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
+    }
 }
 
 }  // namespace
@@ -286,9 +330,11 @@ void fillOptionLists() {
     if (iconList != nullptr) {
         fillIconList(iconList, mainWindow().dpi);
     }
-    fillDropDownList(gadgets::modalityList, modalityTable);
-    fillDropDownList(gadgets::buttonSetList, buttonSetTable);
-    fillDropDownList(gadgets::defaultButtonList, defaultButtonTable);
+    const InterfaceTexts& texts = interfaceTextsInUse();
+    fillDropDownList(gadgets::modalityList, texts.modalityNames);
+    fillDropDownList(gadgets::buttonSetList, texts.buttonSetNames);
+    fillDropDownList(gadgets::defaultButtonList, texts.defaultButtonNames);
+    fitOpenedLists(mainWindow().dpi);
 }
 
 void showMainWindow() {
@@ -334,6 +380,7 @@ void rescaleMainWindow(UINT dpi, const RECT& suggested) {
     const SIZE outer = mainWindowSizeForDpi(dpi);
     placeWindow(state.window, RECT{suggested.left, suggested.top, suggested.left + outer.cx, suggested.top + outer.cy});
     layOutControls(state);
+    fitOpenedLists(dpi);
     deleteControlFont(previousFont);
     const HWND iconList = gadgetWindow(gadgets::iconList);
     if (iconList != nullptr) {
@@ -347,7 +394,7 @@ void destroyMainWindow() {
     destroyToolTip();
     if (state.window != nullptr) {
         DestroyWindow(state.window);
-        UnregisterClassW(wideFromWindows1251(mainWindowClassName).c_str(), programInstance());
+        UnregisterClassW(wideFromUtf8(mainWindowClassName).c_str(), programInstance());
         setReportWindow(nullptr);
     }
     destroyProgramIcons(state.classIcons);

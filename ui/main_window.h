@@ -13,7 +13,6 @@ inline constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }  // namespace mainWindowGeometry
 
 inline constexpr const char* mainWindowClassName = "MessageRequesterWizard";
-inline constexpr const char* mainWindowTitle = "MessageRequester";
 
 // Commands of the accelerator table.
 namespace acceleratorCommands {

@@ -6,7 +6,7 @@
 
 #include "gadgets.h"
 #include "startup.h"
-#include "windows1251.h"
+#include "utf8.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ void createToolTip() {
 
 }  // namespace
 
-LRESULT setGadgetToolTip(int gadget, const char* text) {
+LRESULT setGadgetToolTip(int gadget, std::string_view text) {
     if (toolTip().window == nullptr) {
         createToolTip();
     }
@@ -52,7 +52,7 @@ LRESULT setGadgetToolTip(int gadget, const char* text) {
     if (control == nullptr || toolTip().window == nullptr) {
         return 0;
     }
-    std::wstring wideText = wideFromWindows1251(text == nullptr ? "" : text);
+    std::wstring wideText = wideFromUtf8(text);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

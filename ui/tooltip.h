@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
-// Adds or replaces the hint (Windows-1251) of a gadget; answers TTM_ADDTOOLW's
+#include <string_view>
+
+// Adds or replaces the hint (UTF-8) of a gadget; answers TTM_ADDTOOLW's
 // result, or 0 when the gadget has no control.
-LRESULT setGadgetToolTip(int gadget, const char* text);
+LRESULT setGadgetToolTip(int gadget, std::string_view text);
 HWND toolTipWindow();
 void destroyToolTip();

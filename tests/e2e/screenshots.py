@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Renders the README's pictures of the wizard under Wine into a folder:
 window.png (as it opens), composed.png (a message composed in it),
-preview.png (its test box over the window) and window-150.png (the composed
-window on a display at 150 %, in a Wine prefix of its own at 144 DPI).
+preview.png (its test box over the window), window-150.png (the composed
+window on a display at 150 %, in a Wine prefix of its own at 144 DPI) and
+window-english.png (the window as it opens in English).
 
     screenshots.py --program P --probe P --scintilla P --work DIR --out DIR
 """
@@ -76,6 +77,15 @@ class ScaledPicture(Pictures):
         self.assertEqual(s.exit_code(), 0)
 
 
+class EnglishPicture(Pictures):
+    def runTest(self):
+        s = self.s
+        s.start_standard()
+        self.shoot("window-english.png", s.main()["rect"])
+        s.key("alt+F4")
+        self.assertEqual(s.exit_code(), 0)
+
+
 def render(case):
     result = case.run()
     if not result.wasSuccessful():
@@ -96,7 +106,11 @@ def main():
     # gets a folder of its own.
     run_e2e.OPTIONS = argparse.Namespace(**dict(vars(options), work=options.work + "-150", dpi=SCALED_DPI))
     render(ScaledPicture())
-    for name in ("window.png", "composed.png", "preview.png", "window-150.png"):
+    # The IDE's language wins over that of the session, which stays Russian.
+    os.environ["PB_TOOL_Language"] = "English"
+    run_e2e.OPTIONS = argparse.Namespace(**dict(vars(options), work=options.work + "-english"))
+    render(EnglishPicture())
+    for name in ("window.png", "composed.png", "preview.png", "window-150.png", "window-english.png"):
         print(Pictures.out / name)
 
 

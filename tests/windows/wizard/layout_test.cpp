@@ -12,15 +12,22 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <utility>
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "actions.h"
 #include "ansi_text.h"
+#include "editor.h"
 #include "gadgets.h"
+#include "interface_language.h"
 #include "main_window.h"
 #include "message_box_options.h"
 #include "program_icon.h"
 #include "startup.h"
+#include "tooltip.h"
+#include "utf8.h"
 #include "wizard_window.h"
 
 namespace {
@@ -522,4 +529,243 @@ TEST_F(MainWindowLayout, TitleFieldHasTheFocusAndTheOptionsReadAsEntryZero) {
     EXPECT_EQ(options.modalityIndex, 0);
     EXPECT_EQ(options.buttonSetIndex, 0);
     EXPECT_EQ(options.defaultButtonIndex, 0);
+}
+
+// --- The window in every language ----------------------------------------
+
+namespace {
+
+using Member = std::string_view InterfaceTexts::*;
+
+// The text each control shows, by creation order; null for none.
+constexpr std::array<Member, 15> controlTexts{
+    &InterfaceTexts::titleLabel,    nullptr, &InterfaceTexts::textLabel,          nullptr,
+    &InterfaceTexts::iconLabel,     nullptr, &InterfaceTexts::modalityLabel,      nullptr,
+    &InterfaceTexts::buttonSetLabel, nullptr, &InterfaceTexts::defaultButtonLabel, nullptr,
+    &InterfaceTexts::testButton,    &InterfaceTexts::copyButton, &InterfaceTexts::linkLabel,
+};
+
+constexpr std::array<InterfaceLanguage, 3> translations{InterfaceLanguage::english, InterfaceLanguage::german,
+                                                        InterfaceLanguage::french};
+
+// The window built again, its texts those of a language.
+void rebuildIn(InterfaceLanguage language) {
+    destroyMainWindow();
+    pumpMessages();
+    useInterfaceLanguage(language);
+    ASSERT_TRUE(startMainWindow());
+}
+
+std::wstring wideText(HWND control) {
+    std::array<wchar_t, 256> buffer{};
+    const int length = GetWindowTextW(control, buffer.data(), static_cast<int>(buffer.size()));
+    return std::wstring(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+}
+
+std::wstring comboEntryWide(HWND comboBox, int entry) {
+    std::array<wchar_t, 256> buffer{};
+    SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(buffer.data()));
+    return buffer.data();
+}
+
+std::wstring listEntryWide(HWND list, int entry) {
+    std::array<wchar_t, 256> buffer{};
+    LVITEMW item{};
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&item));
+    return buffer.data();
+}
+
+std::wstring toolTipOf(HWND control) {
+    std::array<wchar_t, 256> buffer{};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V1_SIZE;
+    info.hwnd = GetParent(control);
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = buffer.data();
+    SendMessageW(toolTipWindow(), TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&info));
+    return buffer.data();
+}
+
+// A text in the control's font: its width on one line, and wrapped at a
+// width its widest line (wider where a word is) and its lines.
+struct Measure {
+    int width = 0;
+    int wrappedWidth = 0;
+    int lines = 0;
+};
+
+Measure measured(HWND control, const std::wstring& text, int width) {
+    const HDC context = GetDC(control);
+    const HGDIOBJ previous =
+        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    RECT wrapped{0, 0, width, 0};
+    DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &wrapped,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_CENTER);
+    SIZE extent{};
+    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(context, previous);
+    ReleaseDC(control, context);
+    return Measure{extent.cx, wrapped.right - wrapped.left,
+                   static_cast<int>((wrapped.bottom - wrapped.top) / std::max<LONG>(metrics.tmHeight, 1))};
+}
+
+int clientWidth(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    return client.right - client.left;
+}
+
+// Every caption, button text and link on one line in its control; every
+// icon-list entry in at most the two lines of its label, no word cut; every
+// drop-down entry whole in the opened list.
+void expectEveryTextFits(UINT dpi) {
+    const std::vector<HWND> children = childrenInOrder(mainWindowHandle());
+    ASSERT_EQ(children.size(), controlTexts.size());
+    for (std::size_t row = 0; row < children.size(); ++row) {
+        if (controlTexts[row] == nullptr) {
+            continue;
+        }
+        const HWND control = children[row];
+        const bool isButton = sameClass(className(control), "Button");
+        const int room = clientWidth(control) - (isButton ? 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi) : 0);
+        EXPECT_LE(measured(control, wideText(control), room).width, room)
+            << "row " << row + 1 << ": " << utf8FromWide(wideText(control));
+    }
+    const HWND iconList = gadgetWindow(gadgets::iconList);
+    for (int entry = 0; entry < static_cast<int>(iconTable.size()); ++entry) {
+        RECT bounds{};
+        bounds.left = LVIR_BOUNDS;
+        SendMessageW(iconList, LVM_GETITEMRECT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&bounds));
+        const int room = bounds.right - bounds.left;
+        const Measure shown = measured(iconList, listEntryWide(iconList, entry), room);
+        EXPECT_LE(shown.wrappedWidth, room) << utf8FromWide(listEntryWide(iconList, entry));
+        EXPECT_LE(shown.lines, 2) << utf8FromWide(listEntryWide(iconList, entry));
+    }
+    const int listFrame = 2 * GetSystemMetricsForDpi(SM_CXBORDER, dpi) + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+    for (const int gadget : {gadgets::modalityList, gadgets::buttonSetList, gadgets::defaultButtonList}) {
+        const HWND list = gadgetWindow(gadget);
+        const auto opened = static_cast<int>(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0));
+        for (int entry = 0; entry < static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0)); ++entry) {
+            const std::wstring shown = comboEntryWide(list, entry);
+            EXPECT_LE(measured(list, shown, opened).width + listFrame, opened) << utf8FromWide(shown);
+        }
+    }
+}
+
+// The texts the window shows, read back as UTF-16, are the language's.
+void expectTextsOf(InterfaceLanguage language) {
+    const InterfaceTexts& texts = interfaceTexts(language);
+    const std::vector<HWND> children = childrenInOrder(mainWindowHandle());
+    ASSERT_EQ(children.size(), controlTexts.size());
+    EXPECT_EQ(wideText(mainWindowHandle()), wideFromUtf8(texts.windowTitle));
+    for (std::size_t row = 0; row < children.size(); ++row) {
+        if (controlTexts[row] != nullptr) {
+            EXPECT_EQ(wideText(children[row]), wideFromUtf8(texts.*controlTexts[row])) << "row " << row + 1;
+        }
+    }
+    const HWND iconList = gadgetWindow(gadgets::iconList);
+    for (std::size_t entry = 0; entry < texts.iconNames.size(); ++entry) {
+        EXPECT_EQ(listEntryWide(iconList, static_cast<int>(entry)), wideFromUtf8(texts.iconNames[entry]));
+    }
+    const auto expectEntries = [](int gadget, const auto& names) {
+        const HWND list = gadgetWindow(gadget);
+        ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(names.size()));
+        for (std::size_t entry = 0; entry < names.size(); ++entry) {
+            EXPECT_EQ(comboEntryWide(list, static_cast<int>(entry)), wideFromUtf8(names[entry]));
+        }
+    };
+    expectEntries(gadgets::modalityList, texts.modalityNames);
+    expectEntries(gadgets::buttonSetList, texts.buttonSetNames);
+    expectEntries(gadgets::defaultButtonList, texts.defaultButtonNames);
+    EXPECT_EQ(toolTipOf(gadgetWindow(gadgets::copyButton)), wideFromUtf8(texts.copyToolTip));
+    EXPECT_EQ(toolTipOf(gadgetWindow(gadgets::linkLabel)), wideFromUtf8(texts.linkToolTip));
+}
+
+// The clipboard's text and single-byte text after a copy of one message.
+std::pair<std::wstring, std::string> copiedCall() {
+    SetWindowTextW(gadgetWindow(gadgets::titleField), L"Frage — Вопрос");
+    sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>("Sûr ? Точно?\r\nÜbernehmen"));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = item.stateMask;
+    SendMessageW(gadgetWindow(gadgets::iconList), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(gadgetWindow(gadgets::modalityList), CB_SETCURSEL, 1, 0);
+    SendMessageW(gadgetWindow(gadgets::buttonSetList), CB_SETCURSEL, 2, 0);
+    SendMessageW(gadgetWindow(gadgets::defaultButtonList), CB_SETCURSEL, 1, 0);
+    runCopyAction();
+    std::pair<std::wstring, std::string> copied;
+    if (OpenClipboard(nullptr) != FALSE) {
+        if (const HANDLE wide = GetClipboardData(CF_UNICODETEXT)) {
+            copied.first = static_cast<const wchar_t*>(GlobalLock(wide));
+            GlobalUnlock(wide);
+        }
+        if (const HANDLE bytes = GetClipboardData(CF_TEXT)) {
+            copied.second = static_cast<const char*>(GlobalLock(bytes));
+            GlobalUnlock(bytes);
+        }
+        CloseClipboard();
+    }
+    return copied;
+}
+
+}  // namespace
+
+// Run at 96, 120, 144 and 192 DPI: the window in each translation shows that
+// language's texts, each whole, also once moved to a display of another scale.
+TEST_F(DisplayScale, EveryLanguageShowsItsTextsWholeAtTheDisplaysScale) {
+    const UINT dpi = namedDpi();
+    const UINT otherDpi = dpi == 192 ? 120 : 192;
+    for (const InterfaceLanguage language : translations) {
+        SCOPED_TRACE("language " + std::to_string(static_cast<int>(language)));
+        rebuildIn(language);
+        expectTextsOf(language);
+        expectEveryTextFits(dpi);
+        RECT suggested{};
+        GetWindowRect(mainWindowHandle(), &suggested);
+        SendMessageW(mainWindowHandle(), WM_DPICHANGED, MAKEWPARAM(otherDpi, otherDpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        SCOPED_TRACE("moved to " + std::to_string(otherDpi) + " DPI");
+        expectEveryTextFits(otherDpi);
+    }
+    useInterfaceLanguage(InterfaceLanguage::russian);
+}
+
+using InterfaceLanguages = WizardWindow;
+
+// The Russian window opens its lists as wide as their boxes, as it always did.
+TEST_F(InterfaceLanguages, RussianListsOpenAsWideAsTheirBoxes) {
+    for (const int gadget : {gadgets::modalityList, gadgets::buttonSetList, gadgets::defaultButtonList}) {
+        const HWND list = gadgetWindow(gadget);
+        EXPECT_EQ(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0), placeInParent(list).right - placeInParent(list).left);
+    }
+}
+
+// The IDE's language wins over that of Windows (Russian in this session).
+TEST_F(InterfaceLanguages, TheIdesLanguageWinsOverTheWindowsLanguage) {
+    ASSERT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_RUSSIAN);
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::russian);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", L"Fran\u00E7ais");
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::french);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", L"Deutsch");
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::german);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", nullptr);
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::russian);
+}
+
+// The copied call is the same in every language, in both clipboard formats.
+TEST_F(InterfaceLanguages, TheCopiedCallIsTheSameInEveryLanguage) {
+    const std::pair<std::wstring, std::string> russian = copiedCall();
+    ASSERT_NE(russian.first.find(L"#MB_ABORTRETRYIGNORE"), std::wstring::npos);
+    for (const InterfaceLanguage language : translations) {
+        SCOPED_TRACE("language " + std::to_string(static_cast<int>(language)));
+        rebuildIn(language);
+        const std::pair<std::wstring, std::string> copied = copiedCall();
+        EXPECT_EQ(copied.first, russian.first);
+        EXPECT_EQ(copied.second, russian.second);
+    }
+    useInterfaceLanguage(InterfaceLanguage::russian);
 }

@@ -5,13 +5,16 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "ansi_text.h"
+#include "interface_texts.h"
 #include "main_window.h"
+#include "utf8.h"
 #include "wizard_window.h"
 
 namespace {
@@ -278,4 +281,23 @@ TEST(StartUp, WithTheEditorLibraryInCompilersOpensTheFilledWindow) {
     ProgramFolder folder("wizard-compilers-");
     ASSERT_TRUE(folder.addEditorLibrary("Compilers\\"));
     expectWindowOpensFilledAndClosesWithZero(folder);
+}
+
+// Started from the PureBasic IDE, the program speaks the IDE's language over
+// the session's Russian, from its first box on.
+TEST(StartUp, TheIdesLanguageIsTheLanguageOfTheErrorBox) {
+    ProgramFolder folder("wizard-no-editor-");
+    SetEnvironmentVariableW(L"PB_TOOL_Language", L"English");
+    RunningProgram running = start(folder);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", nullptr);
+    ASSERT_TRUE(running.started);
+    const std::vector<HWND> boxes = waitForWindows("#32770", running.process.dwProcessId);
+    ASSERT_EQ(boxes.size(), 1U);
+    std::array<wchar_t, 256> text{};
+    GetWindowTextW(GetDlgItem(boxes.front(), 0xFFFF), text.data(), static_cast<int>(text.size()));
+    EXPECT_EQ(std::wstring(text.data()),
+              wideFromUtf8(interfaceTexts(InterfaceLanguage::english).startFailureText));
+    PostMessageA(boxes.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(boxes.front(), IDOK)));
+    EXPECT_EQ(waitForExit(running), 0U);
 }
