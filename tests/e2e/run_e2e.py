@@ -851,7 +851,9 @@ class IdeTest(WizardCase):
             [WINE, OPTIONS.ide, windows_path(OPTIONS.scintilla),
              windows_path(program), windows_path(path), selection],
             env=self.s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return self.s.wait_main(lambda m: m["visible"] and m["focus"] == 1, "the wizard started by the IDE")
+        # The insert button is the last control the wizard creates.
+        return self.s.wait_main(lambda m: m["visible"] and m["focus"] == 1 and 11 in [c["id"] for c in m["controls"]],
+                                "the wizard started by the IDE")
 
     def ide_text(self):
         return shown(self.s.ask("ide")["text"])
