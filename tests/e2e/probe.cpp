@@ -873,16 +873,19 @@ std::string commandIde(std::istream&) {
     const HWND ideEditor = ide ? FindWindowExW(ide, nullptr, L"Scintilla", nullptr) : nullptr;
     const HWND wizard = findMainWindow();
     const HWND wizardEditor = wizard ? GetDlgItem(wizard, 2) : nullptr;
-    return R"({"ok":1,"found":)" + std::string(ide ? "1" : "0") + R"(,"foreground":)" +
+    return R"({"ok":1,"found":)" + std::string(ide ? "1" : "0") + R"(,"editorShown":)" +
+           (ideEditor && IsWindowVisible(ideEditor) ? "1" : "0") + R"(,"foreground":)" +
            (ide && GetForegroundWindow() == ide ? "1" : "0") + R"(,"text":")" +
            (ideEditor ? fieldText(ideEditor) : "") + R"(","wizardEditor":")" +
            (wizardEditor ? fieldText(wizardEditor) : "") + "\"}";
 }
 
-// Has the stand-in IDE close its editor: idedrop.
-std::string commandIdeDrop(std::istream&) {
+// Has the stand-in IDE close its editor, or hide it (1): idedrop [HIDE].
+std::string commandIdeDrop(std::istream& args) {
+    WPARAM hide = 0;
+    args >> hide;
     const HWND ide = findStandinIde();
-    return std::string(R"({"ok":)") + (ide && PostMessageW(ide, WM_APP, 0, 0) ? "1" : "0") + "}";
+    return std::string(R"({"ok":)") + (ide && PostMessageW(ide, WM_APP, hide, 0) ? "1" : "0") + "}";
 }
 
 // The session's system code page, as every program in it has it.

@@ -903,17 +903,25 @@ class IdeTest(WizardCase):
         self.insert(source, self.BEFORE + generated_source(changed) + self.AFTER)
 
     def test_the_editor_gone_before_the_click(self):
-        source = self.BEFORE + "b = 2"
-        self.start_ide(source, "2x1x2x1")
-        self.assertTrue(self.s.ask("idedrop")["ok"])
-        wait_for(lambda: not self.s.ask("ide")["text"] and self.s.ask("ide")["found"], what="the editor closed")
-        self.set_title("Потеря")
-        self.s.click_gadget(11)
-        box = self.s.wait_box()
-        self.assertEqual(shown(box["caption"]), "MessageRequester")
-        self.assertEqual(shown(box["text"]), INSERT_FAILED_TEXT)
-        self.assertEqual(self.s.clipboard_unicode(), (generated_source(Choices("Потеря")) + "\0").encode("utf-16-le"))
-
+        """Closed, or hidden as the IDE hides a source whose tab is left:
+        nothing is pasted, and the call stays on the clipboard."""
+        for hide in (0, 1):
+            with self.subTest(hide=hide):
+                if hide:
+                    self.s.close()
+                    self.s = Session(OPTIONS, self.id().split(".")[-1] + "-hidden")
+                    self.addCleanup(self.s.close)
+                source = self.BEFORE + "b = 2"
+                self.start_ide(source, "2x1x2x1")
+                self.assertTrue(self.s.ask(f"idedrop {hide}")["ok"])
+                wait_for(lambda: not self.s.ask("ide")["editorShown"], what="the editor closed")
+                self.set_title("Потеря")
+                self.s.click_gadget(11)
+                box = self.s.wait_box()
+                self.assertEqual((shown(box["caption"]), shown(box["text"])), ("MessageRequester", INSERT_FAILED_TEXT))
+                self.assertEqual(self.s.clipboard_unicode(),
+                                 (generated_source(Choices("Потеря")) + "\0").encode("utf-16-le"))
+                self.assertEqual(self.ide_text(), source if hide else "")
 
 def main():
     global OPTIONS

@@ -2,6 +2,7 @@
 // source in a Scintilla editor, with a selection, which starts the wizard as
 // a tool the way the IDE does, its windows and the selection named in the
 // tool's environment. A posted WM_APP closes the editor, as closing the
+// source's tab does, or with wParam 1 hides it, as switching to another
 // source's tab does.
 //
 //   standin_ide.exe SCINTILLA.DLL WIZARD.EXE SOURCE.TXT LxCxLxC
@@ -21,13 +22,18 @@ constexpr UINT sciSetSel = 2160;
 constexpr UINT sciPositionFromLine = 2167;
 constexpr UINT sciPositionRelative = 2670;
 constexpr UINT closeEditor = WM_APP;
+constexpr WPARAM hideOnly = 1;
 constexpr WPARAM utf8CodePage = 65001;
 
 HWND editor = nullptr;
 
 LRESULT CALLBACK ideProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == closeEditor) {
-        DestroyWindow(editor);
+        if (wParam == hideOnly) {
+            ShowWindow(editor, SW_HIDE);
+        } else {
+            DestroyWindow(editor);
+        }
         return 0;
     }
     if (message == WM_DESTROY) {
