@@ -172,6 +172,14 @@ HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block, HGLOBAL unicode)
     return accepted;
 }
 
+bool waitForFreeClipboard(HWND owner) noexcept {
+    if (!openClipboardPatiently(owner)) {
+        return false;
+    }
+    CloseClipboard();
+    return true;
+}
+
 int clearClipboard(HWND owner) noexcept {
     if (!openClipboardPatiently(owner)) {
         return 0;

@@ -41,6 +41,11 @@ HGLOBAL allocateUnicodeClipboardText(std::string_view utf8, std::size_t units) n
 // former content; one that refuses a block once emptied is left empty.
 HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block, HGLOBAL unicode) noexcept;
 
+// Waits, the same short time, until no other program holds the clipboard
+// open, so that another program's paste that follows finds it free. Answers
+// false when it stayed busy.
+bool waitForFreeClipboard(HWND owner) noexcept;
+
 // Empties the clipboard. Answers nonzero on success, 0 when the clipboard
 // cannot be opened (after the same short wait) or emptied.
 int clearClipboard(HWND owner) noexcept;

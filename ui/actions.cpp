@@ -4,6 +4,9 @@
 
 #include "clipboard.h"
 #include "editor.h"
+#include "ide_link.h"
+#include "interface_language.h"
+#include "interface_texts.h"
 #include "library_search.h"
 #include "main_window.h"
 #include "message_box.h"
@@ -81,6 +84,28 @@ void runCopyAction() noexcept {
     }
     if (!copied) {
         MessageBeep(MB_ICONERROR);
+    }
+}
+
+void runInsertAction() {
+    const std::optional<IdeEditor>& ide = startingIde();
+    if (!ide) {
+        return;
+    }
+    bool copied = false;
+    try {
+        copied = copyGeneratedSource();
+    } catch (...) {
+        copied = false;
+    }
+    if (!copied) {
+        MessageBeep(MB_ICONERROR);
+        return;
+    }
+    if (!pasteIntoIde(*ide, mainWindowHandle())) {
+        const InterfaceTexts& texts = interfaceTextsInUse();
+        showMessageBox(std::string(texts.insertFailedCaption).c_str(), std::string(texts.insertFailedText).c_str(),
+                       MB_ICONWARNING | MB_OK);
     }
 }
 

@@ -10,4 +10,8 @@ void runTestAction();
 // Puts the generated PureBasic source on the clipboard; sounds the error beep
 // when the clipboard keeps its former content.
 void runCopyAction() noexcept;
+// Copies as the copy action does, then has the IDE paste the call in place of
+// its selection; an IDE that has gone since start-up keeps the call on the
+// clipboard, and a message box says so.
+void runInsertAction();
 void openAuthorsWebPage();

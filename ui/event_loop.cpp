@@ -29,6 +29,9 @@ void startAction(std::int32_t gadget) {
     case gadgets::copyButton:
         runCopyAction();
         break;
+    case gadgets::insertButton:
+        runInsertAction();
+        break;
     case gadgets::linkLabel:
         openAuthorsWebPage();
         break;

@@ -22,6 +22,8 @@ inline constexpr int defaultButtonList = 6;
 inline constexpr int testButton = 7;
 inline constexpr int copyButton = 9;
 inline constexpr int linkLabel = 10;
+// Only when the PureBasic IDE started the wizard.
+inline constexpr int insertButton = 11;
 }  // namespace gadgets
 
 // The window that new controls are created in, and their font.

@@ -169,13 +169,6 @@ void insertEntry(HWND list, int position, std::string_view caption, HICON icon, 
     SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void selectFirstEntry(HWND list) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 // On a click that finds no entry selected, report the change once.
 void reportLostSelection(HWND list) {
     const LRESULT selected = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
@@ -218,7 +211,7 @@ void fillIconList(HWND list, UINT dpi) {
         insertEntry(list, static_cast<int>(entry), texts.iconNames[entry], loaded.icons[entry], dpi);
     }
     releaseSystemIcons(loaded);
-    selectFirstEntry(list);
+    selectIconListEntry(list, 0);
 }
 
 void rescaleIconList(HWND list, UINT dpi) {
@@ -272,4 +265,11 @@ void destroyIconImages() {
     destroyImageLists(images);
     images = IconImages{};
     reportedSelection() = nothingReported;
+}
+
+void selectIconListEntry(HWND list, int entry) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&item));
 }

@@ -10,6 +10,7 @@ void insertIconListColumn(HWND list);
 // Switches the list to large icons, inserts the five entries with their
 // icons at the DPI, selects entry 0.
 void fillIconList(HWND list, UINT dpi);
+void selectIconListEntry(HWND list, int entry);
 // Makes the list's images anew at another DPI.
 void rescaleIconList(HWND list, UINT dpi);
 std::optional<LRESULT> iconListNotification(WPARAM wParam, LPARAM lParam) noexcept;

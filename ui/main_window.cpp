@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "control_font.h"
 #include "display_scale.h"
@@ -14,6 +17,7 @@
 #include "gadgets.h"
 #include "icon_list.h"
 #include "interface_language.h"
+#include "interface_texts.h"
 #include "link_label.h"
 #include "program_icon.h"
 #include "startup.h"
@@ -86,6 +90,12 @@ constexpr std::array<ControlRow, 15> controlTable{{
      &InterfaceTexts::linkToolTip},
 }};
 
+// Beside the copy button, in the room left of it; only when the IDE started
+// the wizard. Its texts are taken from the interface texts.
+constexpr ControlRow insertButtonRow{ControlKind::plain, gadgets::insertButton, 320, 390, 100, 25,
+                                     &InterfaceTexts::insertButton, L"Button", buttonStyle, 0,
+                                     &InterfaceTexts::insertToolTip};
+
 // Caption labels get identifiers of their own, above every gadget number.
 constexpr int firstLabelIdentifier = 100;
 
@@ -101,6 +111,8 @@ struct MainWindow {
     ProgramIcons windowIcons;  // at the window's DPI where it is another
     UINT dpi = standardDpi;
     std::array<HWND, controlTable.size()> controls{};  // by row, null where creation failed
+    HWND insertButton = nullptr;
+    std::optional<IdeEditor> ide;
 };
 
 MainWindow& mainWindow() {
@@ -242,15 +254,58 @@ HWND createControl(const ControlRow& row, int& nextLabelIdentifier) {
 
 // Every control at a DPI: the font first, for a drop-down list takes its
 // closed height from it.
+void layOutControl(HWND control, const ControlRow& unscaled, UINT dpi) {
+    if (control == nullptr) {
+        return;
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), TRUE);
+    const ControlRow row = scaledRow(unscaled, dpi);
+    SetWindowPos(control, nullptr, row.x, row.y, row.width, row.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void layOutControls(const MainWindow& state) {
     for (std::size_t index = 0; index < controlTable.size(); ++index) {
-        const HWND control = state.controls[index];
-        if (control == nullptr) {
-            continue;
+        layOutControl(state.controls[index], controlTable[index], state.dpi);
+    }
+    layOutControl(state.insertButton, insertButtonRow, state.dpi);
+}
+
+// Created after every other control, so that Tab reaches it after the copy
+// button.
+void addInsertButton(MainWindow& state) {
+    const ControlRow row = scaledRow(insertButtonRow, state.dpi);
+    int unusedLabelIdentifier = firstLabelIdentifier;
+    state.insertButton = createControl(row, unusedLabelIdentifier);
+}
+
+// The editor holds the lines as the user would have typed them, and its undo
+// starts from them.
+void showReadCall(const ReadCall& call) {
+    const HWND titleField = gadgetWindow(gadgets::titleField);
+    if (titleField != nullptr) {
+        SetWindowTextW(titleField, wideFromUtf8(call.options.title).c_str());
+    }
+    std::string text;
+    for (std::size_t index = 0; index < call.lines.size(); ++index) {
+        if (index > 0) {
+            text += "\r\n";
         }
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), TRUE);
-        const ControlRow row = scaledRow(controlTable[index], state.dpi);
-        SetWindowPos(control, nullptr, row.x, row.y, row.width, row.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        text += call.lines[index];
+    }
+    sendEditorMessage(gadgets::editor, sci::setText, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    sendEditorMessage(gadgets::editor, sci::emptyUndoBuffer);
+    const HWND iconList = gadgetWindow(gadgets::iconList);
+    if (iconList != nullptr) {
+        selectIconListEntry(iconList, call.options.iconIndex);
+    }
+    const std::pair<int, std::int32_t> lists[] = {{gadgets::modalityList, call.options.modalityIndex},
+                                                  {gadgets::buttonSetList, call.options.buttonSetIndex},
+                                                  {gadgets::defaultButtonList, call.options.defaultButtonIndex}};
+    for (const auto& [gadget, entry] : lists) {
+        const HWND list = gadgetWindow(gadget);
+        if (list != nullptr) {
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        }
     }
 }
 
@@ -349,9 +404,22 @@ bool startMainWindow() {
         return false;
     }
     fillOptionLists();
+    MainWindow& state = mainWindow();
+    state.ide = findIdeEditor();
+    if (state.ide) {
+        addInsertButton(state);
+        const std::optional<ReadCall> call = readSelectedCall(*state.ide);
+        if (call) {
+            showReadCall(*call);
+        }
+    }
     focusGadget(gadgets::titleField);
     showMainWindow();
     return true;
+}
+
+const std::optional<IdeEditor>& startingIde() {
+    return mainWindow().ide;
 }
 
 HWND mainWindowHandle() {

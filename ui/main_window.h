@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "ide_link.h"
 #include "message_box_options.h"
 
 namespace mainWindowGeometry {
@@ -29,6 +32,8 @@ void showMainWindow();
 // controls, the lists filled, the focus in the title field, the window shown.
 // Answers false, having shown nothing, when the window cannot be opened.
 bool startMainWindow();
+// The PureBasic IDE that started the wizard, found at start-up.
+const std::optional<IdeEditor>& startingIde();
 HWND mainWindowHandle();
 HACCEL mainWindowAccelerators();
 // The window's outer size at a DPI.

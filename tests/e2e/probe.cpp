@@ -865,6 +865,33 @@ std::string commandChars(std::istream& args) {
     return std::string(R"({"ok":)") + (posted ? "1" : "0") + "}";
 }
 
+// The stand-in IDE and its editor (null when closed).
+HWND findStandinIde() {
+    return FindWindowW(L"StandinIde", L"Stand-in IDE");
+}
+
+// The editors' texts (UTF-8 in hex) of the stand-in IDE and of the wizard,
+// and whether the IDE is in front: ide.
+std::string commandIde(std::istream&) {
+    const HWND ide = findStandinIde();
+    const HWND ideEditor = ide ? FindWindowExW(ide, nullptr, L"Scintilla", nullptr) : nullptr;
+    const HWND wizard = findMainWindow();
+    const HWND wizardEditor = wizard ? GetDlgItem(wizard, 2) : nullptr;
+    return R"({"ok":1,"found":)" + std::string(ide ? "1" : "0") + R"(,"editorShown":)" +
+           (ideEditor && IsWindowVisible(ideEditor) ? "1" : "0") + R"(,"foreground":)" +
+           (ide && GetForegroundWindow() == ide ? "1" : "0") + R"(,"text":")" +
+           (ideEditor ? fieldText(ideEditor) : "") + R"(","wizardEditor":")" +
+           (wizardEditor ? fieldText(wizardEditor) : "") + "\"}";
+}
+
+// Has the stand-in IDE close its editor, or hide it (1): idedrop [HIDE].
+std::string commandIdeDrop(std::istream& args) {
+    WPARAM hide = 0;
+    args >> hide;
+    const HWND ide = findStandinIde();
+    return std::string(R"({"ok":)") + (ide && PostMessageW(ide, WM_APP, hide, 0) ? "1" : "0") + "}";
+}
+
 // The session's system code page, as every program in it has it.
 std::string commandCodePage(std::istream&) {
     return R"({"ok":1,"acp":)" + std::to_string(GetACP()) + "}";
@@ -893,6 +920,8 @@ constexpr Command commands[] = {
     {"holdcopy", commandHoldCopy},
     {"chars", commandChars},
     {"codepage", commandCodePage},
+    {"ide", commandIde},
+    {"idedrop", commandIdeDrop},
 };
 
 std::string runCommand(const std::string& line) {

@@ -11,6 +11,7 @@ gives every program in it its system code page; --code-page is the code page
 that the locale must give (1251 unless given).
 """
 
+import dataclasses
 import os
 import random
 import re
@@ -31,7 +32,7 @@ from composition import (BUTTON_SETS, DEFAULT_BUTTONS, ICONS, MODALITIES, Choice
                          preview_text)
 from pe_resources import (LARGE_ADDRESS_AWARE, RT_MANIFEST, RT_VERSION, PeFile, icon_images,  # noqa: E402
                           version_information)
-from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, Session,  # noqa: E402
+from session import (PUREBASIC_COMMAND, PUREBASIC_KEYS, HANDLER_KEYS, SCREEN, WINE, Session,  # noqa: E402
                      parse_options, run_in_private_display, wait_for, windows_path)
 
 OPTIONS = None
@@ -42,6 +43,7 @@ FAILURE_TEXT = "Приложению не удалось запуститься\
 LABELS = ["Заголовок:", "Текст:", "Иконка:", "Вид:", "Кнопки:", "Кнопка по умолчанию:"]
 GADGET_TEXTS = {7: "Тест", 9: "Скопировать", 10: "MessageRequester wizard © "}
 TOOL_TIPS = ["Скопировать в буфер обмена", "Orlenka"]
+INSERT_FAILED_TEXT = "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена"
 # The clipboard's text is Windows-1251, tagged Russian, under every code page.
 RUSSIAN_LOCALE = 0x0419
 
@@ -830,10 +832,101 @@ class PackageTest(unittest.TestCase):
         self.assertEqual(s.exit_code(), 0)
 
 
+class IdeTest(WizardCase):
+    """Started from the stand-in IDE as a tool: the call read from the IDE's
+    selection, and Вставить pasting over it through the IDE's own paste."""
+
+    CALL = Choices("Заголовок «1»", "Строка 1\r\n\r\nLine \"3\"", 3, 2, 3, 1)
+    BEFORE, AFTER = "a = 1\r\n", "\r\nb = 2"
+
+    def setUp(self):
+        self.s = Session(OPTIONS, self.id().split(".")[-1])
+        self.addCleanup(self.s.close)
+
+    def start_ide(self, source, selection):
+        path = self.s.work / "source.pb"
+        path.write_bytes(source.encode("utf-8"))
+        program = self.s.install_app("app", "Compilers/Scintilla.dll")
+        self.s.program = subprocess.Popen(
+            [WINE, OPTIONS.ide, windows_path(OPTIONS.scintilla),
+             windows_path(program), windows_path(path), selection],
+            env=self.s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The insert button is the last control the wizard creates.
+        return self.s.wait_main(lambda m: m["visible"] and m["focus"] == 1 and 11 in [c["id"] for c in m["controls"]],
+                                "the wizard started by the IDE")
+
+    def ide_text(self):
+        return shown(self.s.ask("ide")["text"])
+
+    def insert(self, source_before, expected):
+        self.s.click_gadget(11)
+        wait_for(lambda: self.ide_text() != source_before, what="the inserted call")
+        self.assertEqual(self.ide_text(), expected)
+        self.assertIn(self.s.clipboard_unicode()[:-2].decode("utf-16-le"), expected)
+        wait_for(lambda: self.s.ask("ide")["foreground"], what="the IDE in front")
+
+    def assert_choices(self, main, c):
+        self.assertEqual(shown(self.s.control(1, main)["text"]), c.title)
+        self.assertEqual(shown(self.s.ask("ide")["wizardEditor"]), c.text)
+        for gadget, index in ((3, c.icon), (4, c.modality), (5, c.button_set), (6, c.default_button)):
+            self.assertEqual(self.s.control(gadget, main)["selected"], index, f"gadget {gadget}")
+
+    def insert_without_call(self, selection, expected):
+        """The wizard opens as when started alone; Вставить walks after
+        Скопировать, and puts the call where expected puts {}."""
+        source = self.BEFORE + "b = 2"
+        main = self.start_ide(source, selection)
+        self.assert_choices(main, Choices())
+        button = self.s.control(11, main)
+        self.assertEqual((shown(button["text"]), button["visible"]), ("Вставить", 1))
+        self.assertIn("Вставить в исходный текст PureBasic", [shown(t) for t in main["toolTips"]])
+        for key, gadget in (("shift+Tab", 11), ("shift+Tab", 9), ("Tab", 11), ("Tab", 1)):
+            self.s.key(key)
+            self.s.wait_focus(gadget)
+        self.set_title("Новый")
+        self.insert(source, expected.format(generated_source(Choices("Новый"))))
+
+    def test_insert_at_the_caret(self):
+        self.insert_without_call("2x1x2x1", self.BEFORE + "{}b = 2")
+
+    def test_a_selection_that_is_not_a_call_is_replaced(self):
+        self.insert_without_call("1x1x1x6", "{}\r\nb = 2")
+
+    def test_edit_the_selected_call_in_place(self):
+        call = generated_source(self.CALL)
+        lines = call.split("\r\n")
+        selection = f"2x1x{1 + len(lines)}x{1 + len(lines[-1])}"
+        source = self.BEFORE + call + self.AFTER
+        self.assert_choices(self.start_ide(source, selection), self.CALL)
+        self.set_title("Другой")
+        changed = dataclasses.replace(self.CALL, title="Другой")
+        self.insert(source, self.BEFORE + generated_source(changed) + self.AFTER)
+
+    def test_the_editor_gone_before_the_click(self):
+        """Closed, or hidden as the IDE hides a source whose tab is left:
+        nothing is pasted, and the call stays on the clipboard."""
+        for hide in (0, 1):
+            with self.subTest(hide=hide):
+                if hide:
+                    self.s.close()
+                    self.s = Session(OPTIONS, self.id().split(".")[-1] + "-hidden")
+                    self.addCleanup(self.s.close)
+                source = self.BEFORE + "b = 2"
+                self.start_ide(source, "2x1x2x1")
+                self.assertTrue(self.s.ask(f"idedrop {hide}")["ok"])
+                wait_for(lambda: not self.s.ask("ide")["editorShown"], what="the editor closed")
+                self.set_title("Потеря")
+                self.s.click_gadget(11)
+                box = self.s.wait_box()
+                self.assertEqual((shown(box["caption"]), shown(box["text"])), ("MessageRequester", INSERT_FAILED_TEXT))
+                self.assertEqual(self.s.clipboard_unicode(),
+                                 (generated_source(Choices("Потеря")) + "\0").encode("utf-16-le"))
+                self.assertEqual(self.ide_text(), source if hide else "")
+
 def main():
     global OPTIONS
     OPTIONS, rest = parse_options(__doc__, ("program", "probe", "recorder", "scintilla", "planted", "work"),
-                                  optional=("x86-build", "locale", "code-page"))
+                                  optional=("x86-build", "locale", "code-page", "ide"))
     run_in_private_display()
     unittest.main(argv=[sys.argv[0], "-v", *rest], module=__name__)
 

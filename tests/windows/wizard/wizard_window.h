@@ -17,7 +17,6 @@ inline constexpr UINT getViewWhitespace = 2020;
 inline constexpr UINT getCaretFore = 2138;
 inline constexpr UINT getCaretWidth = 2189;
 inline constexpr UINT getMarginWidthN = 2243;
-inline constexpr UINT setText = 2181;
 inline constexpr UINT addText = 2001;
 inline constexpr UINT getElementColour = 2754;
 inline constexpr UINT getElementIsSet = 2756;
