@@ -1,6 +1,6 @@
-// The PureBasic folder found through a registered open command, the third
-// candidate built on it, and the folder part of a file name, against the
-// rules stated character by character.
+// The PureBasic folder found through a registered open command, the fourth
+// candidate built on it, the library's name in a folder, and the folder part
+// of a file name, against the rules stated character by character.
 //
 // Input: one byte that says which names exist (a name exists when the bit
 // numbered by its length modulo 8 is set), then the command (also taken as
@@ -17,9 +17,11 @@ namespace {
 std::uint8_t existingLengths = 0;
 std::vector<std::string> askedNames;
 
+bool exists(const std::string& name);
+
 bool existsByLength(const std::string& name) {
     askedNames.push_back(name);
-    return ((existingLengths >> (name.size() % 8)) & 1U) != 0;
+    return exists(name);
 }
 
 bool isSeparator(char c) {
@@ -37,12 +39,20 @@ std::string statedName(std::string_view text) {
     return std::string(text) + ".exe";
 }
 
+bool isWhiteSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool exists(const std::string& name) {
+    return ((existingLengths >> (name.size() % 8)) & 1U) != 0;
+}
+
 // What Windows tries for an unquoted command, in order: the text up to each
-// blank, then all of it.
+// blank or tab, then all of it.
 std::vector<std::string> statedTries(std::string_view text) {
     std::vector<std::string> tries;
     for (std::size_t i = 1; i <= text.size(); ++i) {
-        if (i == text.size() || text[i] == ' ') {
+        if (i == text.size() || isWhiteSpace(text[i])) {
             tries.push_back(statedName(text.substr(0, i)));
         }
     }
@@ -54,26 +64,31 @@ struct StatedProgram {
     std::vector<std::string> asked;
 };
 
-// Blanks at the start do not count; a quoted command's program is inside the
-// first pair of double quotes (to the end when the quote is never closed),
-// an unquoted one's is its first try that exists, and only the tries up to
-// that one are asked about.
+// Blanks and tabs at the start do not count. A quoted command's program is
+// the name Windows tries for the text inside the first pair of double quotes
+// (to the end when the quote is never closed), when it exists; an unquoted
+// one's is its first try that exists. Only the names up to the one found are
+// asked about.
 StatedProgram statedProgram(std::string_view command) {
     std::size_t start = 0;
-    while (start < command.size() && command[start] == ' ') {
+    while (start < command.size() && isWhiteSpace(command[start])) {
         ++start;
     }
     const std::string_view text = command.substr(start);
     StatedProgram program;
+    std::vector<std::string> tries;
     if (!text.empty() && text[0] == '"') {
+        std::string quoted;
         for (std::size_t i = 1; i < text.size() && text[i] != '"'; ++i) {
-            program.path += text[i];
+            quoted += text[i];
         }
-        return program;
+        tries.push_back(statedName(quoted));
+    } else {
+        tries = statedTries(text);
     }
-    for (const std::string& name : statedTries(text)) {
+    for (const std::string& name : tries) {
         program.asked.push_back(name);
-        if (((existingLengths >> (name.size() % 8)) & 1U) != 0) {
+        if (exists(name)) {
             program.path = name;
             break;
         }
@@ -133,28 +148,65 @@ bool statedAbsolute(std::string_view folder) {
     return i + 1 < folder.size() && !isSeparator(folder[i + 1]);
 }
 
-// The third candidate as properties: either no attempt, or an absolute folder
-// that the found folder begins with, that holds no double quote or "|" and
-// ends with a separator, with no further separator in the found folder before
-// its first double quote or "|", followed by the library's place below it.
-void checkThirdCandidate(const std::string& folder, const std::string& candidate) {
-    constexpr std::string_view library = "Compilers\\Scintilla.dll";
-    std::size_t longest = 0;
-    for (std::size_t i = 0; i < folder.size() && folder[i] != '"' && folder[i] != '|'; ++i) {
-        if (isSeparator(folder[i])) {
-            longest = i + 1;
+// The folder cut into the pieces between its separators; the piece after the
+// last separator comes last (empty when the folder ends with one).
+std::vector<std::string> pieces(std::string_view folder) {
+    std::vector<std::string> cut(1);
+    for (const char c : folder) {
+        if (isSeparator(c)) {
+            cut.emplace_back();
+        } else {
+            cut.back() += c;
         }
     }
-    const std::string head = folder.substr(0, longest);
-    if (candidate.empty()) {
-        require(!statedAbsolute(head));
+    return cut;
+}
+
+// A name Windows takes as it is: not empty, not dots and blanks alone, and no
+// control character or any of " | < > * ? : in it.
+bool statedPlainName(const std::string& name) {
+    bool onlyDotsAndBlanks = true;
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 32 || std::string_view("\"|<>*?:").find(c) != std::string_view::npos) {
+            return false;
+        }
+        onlyDotsAndBlanks = onlyDotsAndBlanks && (c == '.' || c == ' ');
+    }
+    return !onlyDotsAndBlanks;
+}
+
+// X:\ or \\server\share\ with plain server and share names, then at least one
+// plain name, each name ended by a separator.
+bool statedBelowRoot(std::string_view folder) {
+    const std::vector<std::string> cut = pieces(folder);
+    std::size_t names = 0;
+    if (cut.size() >= 2 && cut[0].size() == 2 && isLetter(cut[0][0]) && cut[0][1] == ':') {
+        names = 1;
+    } else if (cut.size() >= 4 && cut[0].empty() && cut[1].empty() && statedPlainName(cut[2]) &&
+               statedPlainName(cut[3])) {
+        names = 4;
+    } else {
+        return false;
+    }
+    if (!cut.back().empty() || cut.size() < names + 2) {
+        return false;
+    }
+    for (std::size_t i = names; i + 1 < cut.size(); ++i) {
+        if (!statedPlainName(cut[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The fourth candidate: the folder with the library's place below it, or
+// nothing when the folder does not lie below a root.
+void checkFourthCandidate(const std::string& folder, const std::string& candidate) {
+    if (!statedBelowRoot(folder)) {
+        require(candidate.empty());
         return;
     }
-    require(candidate.size() > library.size());
-    require(candidate.substr(candidate.size() - library.size()) == library);
-    const std::string given = candidate.substr(0, candidate.size() - library.size());
-    require(given == head);
-    require(statedAbsolute(given));
+    require(candidate == folder + "Compilers\\Scintilla.dll");
 }
 
 }  // namespace
@@ -171,6 +223,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(folder == statedFolder(program.path));
     require(pathPart(command) == statedPathPart(command));
     require(isAbsoluteFolder(command) == statedAbsolute(command));
-    checkThirdCandidate(folder, editorLibraryPathInFolder(folder));
+    checkFourthCandidate(folder, editorLibraryPathInFolder(folder));
+    // The folder rule also on the raw input, which reaches forms no found
+    // folder has.
+    checkFourthCandidate(std::string(command), editorLibraryPathInFolder(command));
+    require(libraryPathInFolder(command, "x") == (statedAbsolute(command) ? std::string(command) + "x" : ""));
     return 0;
 }

@@ -2,37 +2,56 @@
 
 #include "utf8.h"
 
-#include <string>
-
 namespace {
 
 constexpr UINT systemFolderCapacity = MAX_PATH;
+constexpr DWORD dependenciesBesideAndInSystemFolder = LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32;
+constexpr DWORD plainLoad = 0;
 
 }  // namespace
 
-// SetDefaultDllDirectories is taken at run time: Windows 7 has it only with
-// its loader update. Without it, SetDllDirectoryA("") still takes the
-// current folder out of the search.
 void restrictLibrarySearch() {
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDllDirectories = libraryFunction<SetDefaultDllDirectoriesFunction>(
-        GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (setDefaultDllDirectories != nullptr && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS) != FALSE) {
+    restrictLibrarySearch(systemLibraryLoader());
+}
+
+void restrictLibrarySearch(const LibraryLoader& loader) {
+    if (loader.setDefaultDllDirectories != nullptr &&
+        loader.setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS) != FALSE) {
         return;
     }
     SetDllDirectoryA("");
 }
 
-HMODULE loadSystemLibrary(const char* fileName) {
-    const std::wstring name = wideFromUtf8(fileName);
-    // Room for the folder, a separator and the name, the rest NUL: filled in
-    // place, which keeps the program smaller than appending would.
-    std::wstring path(systemFolderCapacity + 1 + name.size(), L'\0');
-    const UINT length = GetSystemDirectoryW(path.data(), systemFolderCapacity);
+HMODULE loadLibraryAtPath(const std::string& path) {
+    return loadLibraryAtPath(path, systemLibraryLoader());
+}
+
+HMODULE loadLibraryAtPath(const std::string& path, const LibraryLoader& loader) {
+    const std::wstring widePath = wideFromUtf8(path);
+    HMODULE library = loader.loadLibraryEx(widePath.c_str(), nullptr, dependenciesBesideAndInSystemFolder);
+    if (library == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Windows 7 without its loader update knows no such flags; the library
+        // itself is still named by its full path.
+        library = loader.loadLibraryEx(widePath.c_str(), nullptr, plainLoad);
+    }
+    return library;
+}
+
+std::string systemFolder() {
+    std::wstring folder(systemFolderCapacity, L'\0');
+    const UINT length = GetSystemDirectoryW(folder.data(), systemFolderCapacity);
     if (length == 0 || length >= systemFolderCapacity) {
+        return std::string();
+    }
+    folder.resize(length);
+    folder += L'\\';
+    return utf8FromWide(folder);
+}
+
+HMODULE loadSystemLibrary(const char* fileName) {
+    const std::string folder = systemFolder();
+    if (folder.empty()) {
         return nullptr;
     }
-    path[length] = L'\\';
-    name.copy(path.data() + length + 1, name.size());
-    return LoadLibraryW(path.c_str());
+    return loadLibraryAtPath(folder + fileName);
 }

@@ -44,20 +44,25 @@ TEST(TextBeforeNul, EndsAtTheSizeOrTheFirstNul) {
     EXPECT_EQ(textBeforeNul(withNul, 7), "abc");
 }
 
-// The program files that exist for the table below; every other name the
-// rule tries does not.
+// The program files that exist for the tables below; every other name the
+// rule tries does not. Some could not exist on Windows (a name holding "|");
+// they are listed to show that the folder rule refuses them all the same.
 bool isListedProgram(const std::string& path) {
     static const std::string_view programs[] = {
         R"(C:\PB\PureBasic.exe)", R"(C:\PB\PB.exe)", R"(C:\PB\pb.exe)", R"(C:\P.B\pb.exe)",
         R"(C:\Program Files\PureBasic\PureBasic.exe)", R"(\x.exe)", R"(PureBasic.exe)", R"(C:/PB/PB.exe)",
+        R"(C:/PB/PureBasic.exe)", R"(\\server\share\PureBasic.exe)", R"(\\server\share\PB\PureBasic.exe)",
+        R"(\\server\PureBasic.exe)", R"(C:PB\PureBasic.exe)", R"(C:\PureBasic.exe)", R"(C:\x|y\PureBasic.exe)",
+        R"(C:\PB\..\PureBasic.exe)",
     };
     return std::find(std::begin(programs), std::end(programs), path) != std::end(programs);
 }
 
 // Each registered command beside the folder the former fixed cut gave (a
 // leading quote and the last seven characters dropped) and the folder of the
-// program's path; the last column is the name the third attempt loads, ""
-// where it is not made.
+// program's path; the last column is the name the fourth attempt loads, ""
+// where it is not made. The program a command names is one that exists,
+// whether the command quotes it or not; blanks and tabs separate alike.
 TEST(FolderFromOpenCommand, IsTheFolderOfTheProgramPath) {
     const struct {
         std::string_view command;
@@ -76,19 +81,31 @@ TEST(FolderFromOpenCommand, IsTheFolderOfTheProgramPath) {
         {R"(C:\P.B\pb %1)", R"(C:\)", R"(C:\P.B\)", R"(C:\P.B\Compilers\Scintilla.dll)"},
         {R"("C:\PB\PureBasic.exe)", R"(C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
         {R"("C:\PB\PB.exe)", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"("C:\PB\PureBasic" "%1")", R"(C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
         {R"(C:\Program Files\PureBasic\PureBasic.exe "%1")", R"(C:\Program Files\PureBasic\)",
          R"(C:\Program Files\PureBasic\)", R"(C:\Program Files\PureBasic\Compilers\Scintilla.dll)"},
         {R"( C:\Program Files\PureBasic\PureBasic.exe "%1")", R"( C:\Program Files\PureBasic\)",
          R"(C:\Program Files\PureBasic\)", R"(C:\Program Files\PureBasic\Compilers\Scintilla.dll)"},
         {R"(C:\Program Files\Missing\PureBasic.exe "%1")", R"(C:\Program Files\Missing\)", "", ""},
+        {R"("C:\Program Files\Missing\PureBasic.exe" "%1")", R"(C:\Program Files\Missing\)", "", ""},
         {R"("C:/PB/PureBasic.exe" "%1")", "C:/PB/", "C:/PB/", R"(C:/PB/Compilers\Scintilla.dll)"},
         {"  C:/PB/PB.exe", "  C:/", "C:/PB/", R"(C:/PB/Compilers\Scintilla.dll)"},
         {R"( "C:\PB\PureBasic.exe" "%1")", R"( "C:\PB\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
-        {R"("\\server\share\PureBasic.exe" "%1")", R"(\\server\share\)", R"(\\server\share\)",
-         R"(\\server\share\Compilers\Scintilla.dll)"},
+        {"C:\\PB\\pb\t%1", R"(C:\)", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {"\t\"C:\\PB\\PureBasic.exe\"\t\"%1\"", "\t\"C:\\PB\\", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {"C:\\Program Files\\PureBasic\\PureBasic.exe\t\"%1\"", R"(C:\Program Files\PureBasic\)",
+         R"(C:\Program Files\PureBasic\)", R"(C:\Program Files\PureBasic\Compilers\Scintilla.dll)"},
+        {" \t C:\\PB\\PB.exe", " \t C:\\", R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"("\\server\share\PB\PureBasic.exe" "%1")", R"(\\server\share\PB\)", R"(\\server\share\PB\)",
+         R"(\\server\share\PB\Compilers\Scintilla.dll)"},
+        {R"("\\server\share\PureBasic.exe" "%1")", R"(\\server\share\)", R"(\\server\share\)", ""},
         {R"("\\server\PureBasic.exe" "%1")", R"(\\server\)", R"(\\server\)", ""},
+        {R"("C:\PureBasic.exe" "%1")", R"(C:\)", R"(C:\)", ""},
+        {R"("C:\")", "", "", ""},
+        {R"("C:\x|y\PureBasic.exe" "%1")", R"(C:\)", R"(C:\x|y\)", ""},
+        {R"("C:\PB\..\PureBasic.exe" "%1")", R"(C:\PB\..\)", R"(C:\PB\..\)", ""},
         {R"("C:PB\PureBasic.exe" "%1")", R"(C:PB\)", R"(C:PB\)", ""},
-        {R"("\ "%1")", "", R"(\)", ""},
+        {R"("\ "%1")", "", "", ""},
         {R"(\x "%1")", "", R"(\)", ""},
         {R"(PureBasic.exe "%1")", "", "", ""},
         {R"("%1")", "", "", ""},
@@ -102,10 +119,54 @@ TEST(FolderFromOpenCommand, IsTheFolderOfTheProgramPath) {
     }
 }
 
-TEST(EditorLibraryPathInFolder, AppendsTheRelativePlaceToTheTrimmedFolder) {
-    EXPECT_EQ(editorLibraryPathInFolder("C:\\PB\\"), "C:\\PB\\Compilers\\Scintilla.dll");
-    EXPECT_EQ(editorLibraryPathInFolder("C:\\PB\\PureBasic.exe\" /X \"D:\\a\\"), "C:\\PB\\Compilers\\Scintilla.dll");
-    EXPECT_EQ(editorLibraryPathInFolder(""), "") << "never a relative name";
+// The PureBasic folder holds the library only below a drive's or a share's
+// root, named by names that Windows takes as they are.
+TEST(EditorLibraryPathInFolder, IsMadeOnlyBelowARoot) {
+    const struct {
+        std::string_view folder;
+        std::string_view libraryPath;
+    } cases[] = {
+        {R"(C:\PB\)", R"(C:\PB\Compilers\Scintilla.dll)"},
+        {R"(D:/Program Files/PureBasic/)", R"(D:/Program Files/PureBasic/Compilers\Scintilla.dll)"},
+        {"C:\\\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\\PB.\\",
+         "C:\\\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\\PB.\\Compilers\\Scintilla.dll"},
+        {R"(\\server\share\PB\)", R"(\\server\share\PB\Compilers\Scintilla.dll)"},
+        {"", ""},
+        {R"(C:\PB)", ""},
+        {R"(C:PB\)", ""},
+        {R"(\PB\)", ""},
+        {R"(C:\)", ""},
+        {R"(C:/)", ""},
+        {R"(C:\\)", ""},
+        {R"(C:\\PB\)", ""},
+        {R"(\\server\share\)", ""},
+        {R"(\\server\)", ""},
+        {R"(\\\share\PB\)", ""},
+        {R"(\\?\C:\PB\)", ""},
+        {R"(\\.\C:\PB\)", ""},
+        {R"(C:\.\)", ""},
+        {R"(C:\PB\..\)", ""},
+        {R"(C:\PB\ . \)", ""},
+        {R"(C:\PB\...\)", ""},
+        {R"(C:\PB\PureBasic.exe" /X "D:\a\)", ""},
+        {R"(C:\x|y\)", ""},
+        {R"(C:\a<b\)", ""},
+        {R"(C:\a>b\)", ""},
+        {R"(C:\a*\)", ""},
+        {R"(C:\a?\)", ""},
+        {R"(C:\a:b\)", ""},
+        {"C:\\a\tb\\", ""},
+    };
+    for (const auto& each : cases) {
+        EXPECT_EQ(editorLibraryPathInFolder(each.folder), each.libraryPath) << each.folder;
+    }
+}
+
+TEST(LibraryPathInFolder, NamesAFileOnlyInAnAbsoluteFolder) {
+    EXPECT_EQ(libraryPathInFolder("C:\\w\\", "Scintilla.dll"), "C:\\w\\Scintilla.dll");
+    EXPECT_EQ(libraryPathInFolder("\\\\server\\share\\", "Scintilla.dll"), "\\\\server\\share\\Scintilla.dll");
+    EXPECT_EQ(libraryPathInFolder("", "Scintilla.dll"), "") << "never a bare name";
+    EXPECT_EQ(libraryPathInFolder("w\\", "Compilers\\Scintilla.dll"), "");
 }
 
 // The two places of the open command, as the tests write them: the key
@@ -157,10 +218,11 @@ bool setOpenCommand(const OpenCommandPlace& place, const std::string& command) {
     return setOpenCommand(place, wideFromAscii(command));
 }
 
-// Wine ends REG_SZ data with a NUL when it is read, so a command without its
-// NUL is stored as binary data to reach the reader unterminated.
+// A command stored without its NUL. Windows adds one when the reader's buffer
+// has room for it and otherwise gives the data as stored; Wine refuses the
+// read when there is no room for the NUL.
 bool setUnterminatedOpenCommand(const OpenCommandPlace& place, const std::string& command) {
-    return setOpenCommand(place, REG_BINARY, wideFromAscii(command));
+    return setOpenCommand(place, REG_SZ, wideFromAscii(command));
 }
 
 bool setKeyAccess(const OpenCommandPlace& place, const char* descriptorText) {
@@ -204,11 +266,15 @@ protected:
     }
 };
 
-// The low byte of the build number chooses the key. Windows 10's first build,
-// 10240 (0x2800), reads the machine key; 19045, Windows 11's 22631 and 26100,
-// and 9200 (the version Windows 8 and later report to a program whose
-// manifest names no later one) read the classes-root key.
-TEST_F(OpenCommandTest, TheBuildNumberChoosesTheKey) {
+bool anyFile(const std::string&) {
+    return true;
+}
+
+// The low byte of the build number chooses the key read first. Windows 10's
+// first build, 10240 (0x2800), reads the machine key first; 19045, Windows
+// 11's 22631 and 26100, and 9200 (the version Windows 8 and later report to a
+// program whose manifest names no later one) the classes-root key.
+TEST_F(OpenCommandTest, TheBuildNumberChoosesTheKeyReadFirst) {
     ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\New\\PureBasic.exe\" \"%1\""));
     ASSERT_TRUE(setOpenCommand(machine, "\"C:\\Old\\PureBasic.exe\" \"%1\""));
     const struct {
@@ -220,7 +286,41 @@ TEST_F(OpenCommandTest, TheBuildNumberChoosesTheKey) {
         {versionWord(6, 2, 9200), "C:\\New\\"},
     };
     for (const auto& build : builds) {
-        EXPECT_EQ(queryPureBasicFolder(build.word), build.folder) << "version word 0x" << std::hex << build.word;
+        EXPECT_EQ(queryPureBasicFolder(build.word, anyFile), build.folder)
+            << "version word 0x" << std::hex << build.word;
+    }
+}
+
+// When the key read first holds no command that gives a folder for the
+// library, the other key is read, whichever comes first.
+TEST_F(OpenCommandTest, WhenTheKeyReadFirstGivesNoFolderTheOtherIsRead) {
+    const std::uint32_t machineFirst = versionWord(10, 0, 10240);
+    const struct {
+        DWORD type;
+        std::string_view data;
+    } unusable[] = {
+        {REG_SZ, R"("C:\Program Files\Missing\PureBasic.exe" "%1")"},
+        {REG_SZ, R"("C:\PureBasic.exe" "%1")"},
+        {REG_SZ, R"("C:\x|y\PureBasic.exe" "%1")"},
+        {REG_SZ, R"(")"},
+        {REG_BINARY, R"("C:\PB\PureBasic.exe" "%1")"},
+    };
+    const struct {
+        const OpenCommandPlace& first;
+        const OpenCommandPlace& other;
+        std::uint32_t word;
+    } orders[] = {{classesRoot, machine, newVersionWord}, {machine, classesRoot, machineFirst}};
+    for (const auto& order : orders) {
+        ASSERT_TRUE(setOpenCommand(order.other, "\"C:\\PB\\PureBasic.exe\" \"%1\""));
+        for (const auto& each : unusable) {
+            ASSERT_TRUE(setOpenCommand(order.first, each.type, wideFromAscii(each.data) + L'\0'));
+            EXPECT_EQ(queryPureBasicFolder(order.word, isListedProgram), "C:\\PB\\") << each.data;
+        }
+        RegDeleteTreeA(order.first.root, order.first.createdKey);
+        EXPECT_EQ(queryPureBasicFolder(order.word, isListedProgram), "C:\\PB\\") << "no key read first";
+        ASSERT_TRUE(setOpenCommand(order.other, "\"C:\\PureBasic.exe\" \"%1\""));
+        EXPECT_EQ(queryPureBasicFolder(order.word, isListedProgram), "") << "neither gives a folder";
+        RegDeleteTreeA(order.other.root, order.other.createdKey);
     }
 }
 
@@ -234,7 +334,7 @@ TEST_F(OpenCommandTest, AKeyThatCannotBeOpenedForWritingIsRead) {
     }
     ASSERT_NE(writable, ERROR_SUCCESS) << "the key refuses write access";
 
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\");
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord, isListedProgram), "C:\\PB\\");
 }
 
 std::wstring moduleFileName(HMODULE module) {
@@ -243,20 +343,46 @@ std::wstring moduleFileName(HMODULE module) {
     return std::wstring(name.data(), length);
 }
 
-// An unquoted command names its program only when that file exists: this
-// test's own executable does; the PureBasic path, here, does not.
-TEST_F(OpenCommandTest, ShapesOfTheCommand) {
-    ASSERT_TRUE(setOpenCommand(classesRoot, "\"C:\\Program Files\\PureBasic\\PureBasic.exe\" \"%1\""));
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\Program Files\\PureBasic\\");
+constexpr const wchar_t* folderVariable = L"PLATFORM_TEST_PROGRAM_FOLDER";
 
-    ASSERT_TRUE(setOpenCommand(classesRoot, moduleFileName(nullptr) + L" \"%1\""));
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), programFolder());
+// A command names its program only when that file exists, quoted or not:
+// this test's own executable does; the PureBasic path, here, does not. The
+// value's type decides how it is read: REG_SZ as it stands, REG_EXPAND_SZ with
+// the environment's values put in, any other type not at all.
+TEST_F(OpenCommandTest, ShapesAndTypesOfTheCommand) {
+    const std::wstring program = moduleFileName(nullptr);
+    const std::wstring programName = program.substr(program.find_last_of(L'\\') + 1);
+    const std::string folder = programFolder();
+    ASSERT_TRUE(SetEnvironmentVariableW(folderVariable, wideFromUtf8(folder).c_str()));
+    const std::wstring missing = L"C:\\Program Files\\PureBasic\\PureBasic.exe";
+    const std::wstring expandable = L"\"%PLATFORM_TEST_PROGRAM_FOLDER%" + programName + L"\" \"%1\"";
+    const struct {
+        DWORD type;
+        std::wstring data;
+        std::string folder;
+    } cases[] = {
+        {REG_SZ, L"\"" + program + L"\" \"%1\"", folder},
+        {REG_SZ, program + L" \"%1\"", folder},
+        {REG_SZ, L"\"" + missing + L"\" \"%1\"", ""},
+        {REG_SZ, missing + L" \"%1\"", ""},
+        {REG_EXPAND_SZ, expandable, folder},
+        {REG_SZ, expandable, ""},
+        {REG_BINARY, L"\"" + program + L"\" \"%1\"", ""},
+        {REG_MULTI_SZ, L"\"" + program + L"\" \"%1\"" + L'\0', ""},
+        {REG_NONE, L"\"" + program + L"\" \"%1\"", ""},
+    };
+    for (const auto& each : cases) {
+        ASSERT_TRUE(setOpenCommand(classesRoot, each.type, each.data + L'\0'));
+        EXPECT_EQ(queryPureBasicFolder(newVersionWord), each.folder)
+            << utf8FromWide(each.data) << ", type " << each.type;
+    }
+    SetEnvironmentVariableW(folderVariable, nullptr);
 
-    ASSERT_TRUE(setOpenCommand(classesRoot, "C:\\Program Files\\PureBasic\\PureBasic.exe \"%1\""));
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "unquoted, and no such program";
+    ASSERT_TRUE(setOpenCommand(classesRoot, REG_DWORD, std::wstring(2, L'\0')));
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "a number";
 
     ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, "\"C:\\PB\\PureBasic.exe\" \"%1\""));
-    EXPECT_EQ(queryPureBasicFolder(newVersionWord), "C:\\PB\\") << "value stored without its NUL";
+    EXPECT_EQ(queryPureBasicFolder(newVersionWord, isListedProgram), "C:\\PB\\") << "value stored without its NUL";
 
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Applications\\PureBasic.exe");
     EXPECT_EQ(queryPureBasicFolder(newVersionWord), "") << "no open command";
@@ -274,20 +400,20 @@ std::string commandOfLength(std::size_t length, bool unmatchedQuote) {
 }
 
 // The value holds 9999 characters (UTF-16 units): a command with its NUL up
-// to 9998 characters, one stored without its NUL up to 9999. A longer one is
-// not read. The unquoted commands name no existing program and so give no
-// folder.
+// to 9998 characters; one stored without its NUL up to 9999 on Windows, and up
+// to 9998 under Wine, which wants room for the NUL it adds. A longer one is
+// not read. Every program is taken to exist here.
 TEST_F(OpenCommandTest, CommandsAtTheValueBufferLimits) {
     constexpr std::size_t valueCapacity = 9999;
     for (const std::size_t length : {0U, 1U, 7U, 8U, 9998U, 9999U, 10000U}) {
         for (const bool unmatchedQuote : {false, true}) {
             const std::string command = commandOfLength(length, unmatchedQuote);
-            const std::string folder = length > 1 && unmatchedQuote ? command.substr(1) : "";
+            const std::string folder = length <= 1 ? "" : command.substr(unmatchedQuote ? 1 : 0);
             ASSERT_TRUE(setOpenCommand(classesRoot, command));
-            EXPECT_EQ(queryPureBasicFolder(newVersionWord), length < valueCapacity ? folder : "")
+            EXPECT_EQ(queryPureBasicFolder(newVersionWord, anyFile), length < valueCapacity ? folder : "")
                 << length << " characters" << (unmatchedQuote ? " with an unmatched quote" : "");
             ASSERT_TRUE(setUnterminatedOpenCommand(classesRoot, command));
-            EXPECT_EQ(queryPureBasicFolder(newVersionWord), length <= valueCapacity ? folder : "")
+            EXPECT_EQ(queryPureBasicFolder(newVersionWord, anyFile), length < valueCapacity ? folder : "")
                 << length << " characters stored without their NUL" << (unmatchedQuote ? ", unmatched quote" : "");
         }
     }
@@ -306,44 +432,48 @@ TEST(LoadEditorLibrary, NeedsTheEditorWindowClass) {
     EXPECT_NE(loadEditorLibrary(TEST_SCINTILLA_DLL), nullptr);
 }
 
-// Records the names the search hands to the loader; answers a module for the
-// attempt numbered loadingAttempt (1-based), none for the others.
-std::vector<std::string> triedNames;
-std::size_t loadingAttempt = 0;
+// The loader's calls, recorded; with refuseSearchFlags it answers as Windows
+// 7 without its loader update does to the LOAD_LIBRARY_SEARCH_ flags.
+struct LoaderCall {
+    std::wstring path;
+    DWORD flags = 0;
+    bool operator==(const LoaderCall&) const = default;
+};
+std::vector<LoaderCall> loaderCalls;
+bool refuseSearchFlags = false;
+constexpr DWORD searchFlags = 0xFF00;
+constexpr DWORD besideAndSystemFolder = LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32;
 
-HMODULE recordingLoader(const char* name) {
-    triedNames.emplace_back(name);
-    return triedNames.size() == loadingAttempt ? GetModuleHandleA(nullptr) : nullptr;
-}
-
-std::vector<std::string> namesTriedWhenLoading(std::size_t attempt) {
-    triedNames.clear();
-    loadingAttempt = attempt;
-    const HMODULE found = locateEditorLibrary(recordingLoader);
-    EXPECT_EQ(found != nullptr, attempt != 0);
-    return triedNames;
-}
-
-TEST_F(OpenCommandTest, TheSearchTriesTheThreePlacesInOrderAndStopsAtTheFirstThatLoads) {
-    const std::string command = "\"C:\\PB\\PureBasic.exe\" /X \"D:\\a\\b.txt\" \"%1\"";
-    ASSERT_TRUE(setOpenCommand(classesRoot, command));
-    ASSERT_TRUE(setOpenCommand(machine, command));
-    const std::string besideProgram = programFolder() + "Compilers\\Scintilla.dll";
-
-    EXPECT_EQ(namesTriedWhenLoading(1), (std::vector<std::string>{"Scintilla.dll"}));
-    EXPECT_EQ(namesTriedWhenLoading(2), (std::vector<std::string>{"Scintilla.dll", besideProgram}));
-    EXPECT_EQ(namesTriedWhenLoading(0),
-              (std::vector<std::string>{"Scintilla.dll", besideProgram, "C:\\PB\\Compilers\\Scintilla.dll"}));
-}
-
-TEST_F(OpenCommandTest, WithoutAnAbsoluteFolderThereIsNoThirdAttempt) {
-    const std::vector<std::string> firstTwo{"Scintilla.dll", programFolder() + "Compilers\\Scintilla.dll"};
-    EXPECT_EQ(namesTriedWhenLoading(0), firstTwo) << "no open command";
-    for (const char* command : {"\"PureBasic.exe\" \"%1\"", "\"\\PB\\PureBasic.exe\" \"%1\""}) {
-        ASSERT_TRUE(setOpenCommand(classesRoot, command));
-        ASSERT_TRUE(setOpenCommand(machine, command));
-        EXPECT_EQ(namesTriedWhenLoading(0), firstTwo) << command;
+HMODULE WINAPI recordingLoadLibraryEx(LPCWSTR path, HANDLE reserved, DWORD flags) {
+    loaderCalls.push_back({path, flags});
+    if (refuseSearchFlags && (flags & searchFlags) != 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
     }
+    return LoadLibraryExW(path, reserved, flags);
+}
+
+// The library is named by its full path; its own dependencies are looked for
+// beside it and in the system folder, and where the loader refuses that, the
+// full path is loaded as it stands. A load that fails otherwise is not tried
+// again.
+TEST(LoadEditorLibrary, ByItsFullPathWithOrWithoutTheLoaderUpdate) {
+    const LibraryLoader loader{nullptr, recordingLoadLibraryEx};
+    const std::wstring library = wideFromAscii(TEST_SCINTILLA_DLL);
+    for (const bool refused : {false, true}) {
+        refuseSearchFlags = refused;
+        loaderCalls.clear();
+        EXPECT_NE(loadEditorLibrary(TEST_SCINTILLA_DLL, loader), nullptr);
+        std::vector<LoaderCall> expected{{library, besideAndSystemFolder}};
+        if (refused) {
+            expected.push_back({library, 0});
+        }
+        EXPECT_EQ(loaderCalls, expected) << (refused ? "flags refused" : "flags known");
+    }
+    refuseSearchFlags = false;
+    loaderCalls.clear();
+    EXPECT_EQ(loadEditorLibrary("Z:\\no such folder\\Scintilla.dll", loader), nullptr);
+    EXPECT_EQ(loaderCalls.size(), 1U) << "a missing file is not tried again";
 }
 
 // The program-folder cases run the test executable itself again from a copy
@@ -503,6 +633,59 @@ TEST_F(OpenCommandTest, TheLibraryInARegisteredPureBasicFolderWithLettersOfAnyCo
         ASSERT_TRUE(setOpenCommand(classesRoot, command));
         ASSERT_TRUE(setOpenCommand(machine, command));
         EXPECT_EQ(copy.runChild(pureBasic.libraryPath()), childCheckedExitCode);
+    }
+}
+
+// Records the names the search hands to the loader; answers a module for the
+// attempt numbered loadingAttempt (1-based), none for the others.
+std::vector<std::string> triedNames;
+std::size_t loadingAttempt = 0;
+
+HMODULE recordingLoader(const char* name) {
+    triedNames.emplace_back(name);
+    return triedNames.size() == loadingAttempt ? GetModuleHandleA(nullptr) : nullptr;
+}
+
+std::vector<std::string> namesTriedWhenLoading(std::size_t attempt) {
+    triedNames.clear();
+    loadingAttempt = attempt;
+    const HMODULE found = locateEditorLibrary(recordingLoader);
+    EXPECT_EQ(found != nullptr, attempt != 0);
+    return triedNames;
+}
+
+// The places a search by name would look in, each named in full, then
+// Compilers beside the program: the system folder as Windows gives it.
+std::vector<std::string> firstThreePlaces() {
+    std::vector<wchar_t> system(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(system.data(), MAX_PATH);
+    const std::string systemFolderName = utf8FromWide(std::wstring(system.data(), length));
+    return {programFolder() + "Scintilla.dll", systemFolderName + "\\Scintilla.dll",
+            programFolder() + "Compilers\\Scintilla.dll"};
+}
+
+TEST_F(OpenCommandTest, TheSearchTriesTheFourPlacesInOrderAndStopsAtTheFirstThatLoads) {
+    const ProgramFolderCopy pureBasic(L"PB", L"PureBasic.exe");
+    const std::wstring command = L"\"" + pureBasic.program() + L"\" /X \"D:\\a\\b.txt\" \"%1\"";
+    ASSERT_TRUE(setOpenCommand(classesRoot, command));
+    ASSERT_TRUE(setOpenCommand(machine, command));
+    const std::vector<std::string> firstThree = firstThreePlaces();
+    for (std::size_t attempt = 1; attempt <= firstThree.size(); ++attempt) {
+        const auto end = firstThree.begin() + static_cast<std::ptrdiff_t>(attempt);
+        EXPECT_EQ(namesTriedWhenLoading(attempt), std::vector<std::string>(firstThree.begin(), end));
+    }
+    std::vector<std::string> all = firstThree;
+    all.push_back(utf8FromWide(pureBasic.libraryPath()));
+    EXPECT_EQ(namesTriedWhenLoading(0), all);
+}
+
+TEST_F(OpenCommandTest, WithoutAFolderBelowARootThereIsNoFourthAttempt) {
+    const std::vector<std::string> firstThree = firstThreePlaces();
+    EXPECT_EQ(namesTriedWhenLoading(0), firstThree) << "no open command";
+    for (const char* command : {"\"PureBasic.exe\" \"%1\"", "\"\\PB\\PureBasic.exe\" \"%1\""}) {
+        ASSERT_TRUE(setOpenCommand(classesRoot, command));
+        ASSERT_TRUE(setOpenCommand(machine, command));
+        EXPECT_EQ(namesTriedWhenLoading(0), firstThree) << command;
     }
 }
 
