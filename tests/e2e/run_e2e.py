@@ -3,7 +3,8 @@
 private X server, worked through the mouse and the keyboard, and checked
 against what composition.py computes from the composition rules.
 
-    run_e2e.py --program P --probe P --recorder P --scintilla P --planted P --work DIR
+    run_e2e.py --program P --probe P --recorder P --scintilla P --planted P
+               --windows7-loader-program P --work DIR
                [--locale L --code-page N] [TestClass ...]
 
 --locale names the Wine session's locale (ru_RU.UTF-8 unless given), which
@@ -13,6 +14,7 @@ that the locale must give (1251 unless given).
 
 import dataclasses
 import os
+import itertools
 import random
 import re
 import shutil
@@ -496,6 +498,8 @@ class StartupTest(WizardCase):
         purebasic = s.work / "Pure Basic"
         (purebasic / "Compilers").mkdir(parents=True)
         shutil.copy(OPTIONS.scintilla, purebasic / "Compilers" / "Scintilla.dll")
+        # The command names the program only when it exists.
+        (purebasic / "PureBasic.exe").write_bytes(b"MZ")
         command = f'"{windows_path(purebasic / "PureBasic.exe")}" "%1"'
         for root, key in PUREBASIC_KEYS:
             s.set_default_value(root, key + PUREBASIC_COMMAND, command)
@@ -507,11 +511,17 @@ class StartupTest(WizardCase):
 
     def test_no_library_is_loaded_from_where_other_users_can_write(self):
         """A library that leaves a mark when loaded stands where the search
-        must not look: in the folder the program is started from, in
-        C:\\Compilers\\ (where an unquoted command with blanks used to lead),
-        and in Compilers\\ below the current folder (where a command with a
-        leading blank or with / separators used to lead). The window comes up
-        with the real library's editor, and the mark never appears."""
+        must not look: in the folder the program is started from, in a folder
+        on PATH, in C:\\Compilers\\ (where an unquoted command with blanks,
+        a quoted one naming a missing program or a name holding "|", and a
+        PureBasic in the drive's root used to lead), and in Compilers\\ below
+        the current folder (where a command with a leading blank or with /
+        separators used to lead). The window comes up with the real library's
+        editor, or, where no place holds it, the start-up message; the mark
+        never appears. All of it once with the program as built and once with
+        the copy whose loader is that of Windows 7 without its loader update
+        (no SetDefaultDllDirectories, no LOAD_LIBRARY_SEARCH_ flags), where
+        a library named without a folder would still be looked for on PATH."""
         s = self.s
         drive_c = Path(s.env["WINEPREFIX"]) / "drive_c"
         purebasic = drive_c / "Program Files" / "PureBasic"
@@ -519,21 +529,36 @@ class StartupTest(WizardCase):
         self.addCleanup(shutil.rmtree, purebasic, True)
         self.addCleanup(shutil.rmtree, drive_c / "Compilers", True)
         (purebasic / "PureBasic.exe").write_bytes(b"MZ")
+        (drive_c / "PB.exe").write_bytes(b"MZ")
+        self.addCleanup((drive_c / "PB.exe").unlink, True)
         shutil.copy(OPTIONS.scintilla, purebasic / "Compilers" / "Scintilla.dll")
-        with_library = s.install_app("with-library", "Compilers/Scintilla.dll")
-        without_library = s.install_app("without-library")
         started_in = s.work / "started-in"
+        on_path = s.work / "on-path"
         started_in.mkdir()
+        on_path.mkdir()
         pb = "C:\\Program Files\\PureBasic\\PureBasic.exe"
+        in_root = drive_c / "Compilers" / "Scintilla.dll"
+        # Name, whether the library is beside the program, the open command,
+        # where the library is planted, and whether the window comes up (else
+        # the start-up message: no place holds the library).
+        compilers_below_current = started_in / "Compilers" / "Scintilla.dll"
         cases = [
-            ("current folder", with_library, None, started_in / "Scintilla.dll"),
-            ("unquoted command", without_library, f'{pb} "%1"', drive_c / "Compilers" / "Scintilla.dll"),
-            ("leading blank", without_library, f' "{pb}" "%1"', started_in / "Compilers" / "Scintilla.dll"),
-            ("slashes", without_library, f'"{pb.replace(chr(92), "/")}" "%1"',
-             started_in / "Compilers" / "Scintilla.dll"),
+            ("current folder", True, None, started_in / "Scintilla.dll", True),
+            ("folder on PATH", True, None, on_path / "Scintilla.dll", True),
+            ("unquoted command", False, f'{pb} "%1"', in_root, True),
+            ("tab after an unquoted command", False, f'{pb}\t"%1"', in_root, True),
+            ("leading blank", False, f' "{pb}" "%1"', compilers_below_current, True),
+            ("slashes", False, f'"{pb.replace(chr(92), "/")}" "%1"', compilers_below_current, True),
+            ("quoted missing program", False, '"C:\\Missing.exe" "%1"', in_root, False),
+            ("program in the drive's root", False, '"C:\\PB.exe" "%1"', in_root, False),
+            ("the drive's root quoted", False, '"C:\\"', in_root, False),
+            ("a name holding |", False, '"C:\\x|y\\PureBasic.exe" "%1"', in_root, False),
         ]
-        for name, program, command, planted in cases:
-            with self.subTest(name):
+        programs = [("as-built", OPTIONS.program), ("windows7-loader", OPTIONS.windows7_loader_program)]
+        for (loader, program_file), (name, beside, command, planted, window) in itertools.product(programs, cases):
+            with self.subTest(f"{name}, {loader}"):
+                program = s.install_app(f"{loader}-{'with' if beside else 'without'}-library",
+                                        "Compilers/Scintilla.dll" if beside else None, program_file)
                 for root, key in PUREBASIC_KEYS:
                     if command:
                         s.set_default_value(root, key + PUREBASIC_COMMAND, command)
@@ -543,10 +568,14 @@ class StartupTest(WizardCase):
                 shutil.copy(OPTIONS.planted, planted)
                 mark = planted.with_name(planted.name + ".loaded")
                 try:
-                    # Every library is loaded before the window is made.
-                    s.start(program, cwd=started_in)
-                    self.assertEqual(s.editor_length(), 0, "the editor answers")
-                    self.assertEqual(s.boxes(), [])
+                    # Every library is loaded before the window or the
+                    # message is shown.
+                    s.start(program, wait_window=window, cwd=started_in, path=windows_path(on_path))
+                    if window:
+                        self.assertEqual(s.editor_length(), 0, "the editor answers")
+                        self.assertEqual(s.boxes(), [])
+                    else:
+                        self.assertEqual(shown(s.wait_box()["text"]), FAILURE_TEXT)
                 finally:
                     s.stop_program()
                     loaded = mark.exists()
@@ -925,7 +954,8 @@ class IdeTest(WizardCase):
 
 def main():
     global OPTIONS
-    OPTIONS, rest = parse_options(__doc__, ("program", "probe", "recorder", "scintilla", "planted", "work"),
+    OPTIONS, rest = parse_options(__doc__, ("program", "probe", "recorder", "scintilla", "planted",
+                                            "windows7-loader-program", "work"),
                                   optional=("x86-build", "locale", "code-page", "ide"))
     run_in_private_display()
     unittest.main(argv=[sys.argv[0], "-v", *rest], module=__name__)

@@ -181,23 +181,26 @@ class Session:
     def delete_key(self, root, key):
         self.ask(f"regdel {root} {hex_text(key)}")
 
-    def install_app(self, folder, library_at=None):
-        """Copies the program into folder, and Scintilla.dll to library_at
-        (a path relative to folder) when given. Answers the program's path."""
+    def install_app(self, folder, library_at=None, program_file=None):
+        """Copies the program (program_file when given) into folder, and
+        Scintilla.dll to library_at (a path relative to folder) when given.
+        Answers the program's path."""
         folder = self.work / folder
         folder.mkdir(parents=True, exist_ok=True)
         program = folder / Path(self.options.program).name
-        shutil.copy(self.options.program, program)
+        shutil.copy(program_file or self.options.program, program)
         if library_at:
             target = folder / library_at
             target.parent.mkdir(parents=True, exist_ok=True)
             shutil.copy(self.options.scintilla, target)
         return program
 
-    def start(self, program, wait_window=True, cwd=None):
+    def start(self, program, wait_window=True, cwd=None, path=None):
         """Starts the program from its own folder, as a double click would,
-        or from the folder cwd, as a command prompt there would."""
-        self.program = subprocess.Popen([WINE, str(program)], env=self.env, cwd=str(cwd or Path(program).parent),
+        or from the folder cwd, as a command prompt there would; path (a
+        Windows folder name) is put on its PATH."""
+        env = dict(self.env, WINEPATH=path) if path else self.env
+        self.program = subprocess.Popen([WINE, str(program)], env=env, cwd=str(cwd or Path(program).parent),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if wait_window:
             self.wait_main(lambda m: m["visible"] and m["focus"] == 1, "the main window with the focus in the title")
