@@ -19,6 +19,11 @@
 
 namespace {
 
+// CoInitializeEx's COINIT_APARTMENTTHREADED and COINIT_DISABLE_OLE1DDE, named
+// here: their header's "byte" type would clash with the program's names.
+constexpr DWORD apartmentThreaded = 0x2;
+constexpr DWORD withoutOle1Dde = 0x4;
+
 // The single-byte text composed from the title and lines in Windows-1251, as
 // it always was: a character that the code page lacks and converts into a
 // double quote is then escaped like one.
@@ -62,6 +67,23 @@ bool copyGeneratedSource() {
         windows1251Call(call, counts.characters, derived, options.title, document, documentIsEmpty);
     const HGLOBAL unicode = allocateUnicodeClipboardText(call, counts.characters + counts.supplementary);
     return placeClipboardText(mainWindowHandle(), text, unicode) != nullptr;
+}
+
+// Initialises COM on this thread as the shell's documentation asks: a
+// single-threaded apartment without OLE 1 DDE. Once; it stays initialised
+// until the process ends.
+void initialiseComForTheShell() {
+    static bool tried = false;
+    if (tried) {
+        return;
+    }
+    tried = true;
+    using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+    const auto coInitializeEx =
+        libraryFunction<CoInitializeExFunction>(loadSystemLibrary("ole32.dll"), "CoInitializeEx");
+    if (coInitializeEx != nullptr) {
+        coInitializeEx(nullptr, apartmentThreaded | withoutOle1Dde);
+    }
 }
 
 }  // namespace
@@ -109,13 +131,16 @@ void runInsertAction() {
     }
 }
 
-// The shell library is loaded at the first click on the link rather than
-// with the program: loading it and what it needs is a good part of a start.
+// The shell's libraries are loaded at the first click on the link rather
+// than with the program: loading them and what they need is a good part of a
+// start.
 void openAuthorsWebPage() {
-    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    initialiseComForTheShell();
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     const auto shellExecute =
-        libraryFunction<ShellExecuteFunction>(loadSystemLibrary("shell32.dll"), "ShellExecuteA");
+        libraryFunction<ShellExecuteFunction>(loadSystemLibrary("shell32.dll"), "ShellExecuteW");
     if (shellExecute != nullptr) {
-        shellExecute(mainWindowHandle(), "open", authorsWebPage, nullptr, nullptr, SW_SHOWNORMAL);
+        shellExecute(mainWindowHandle(), L"open", wideFromUtf8(authorsWebPage).c_str(), nullptr, nullptr,
+                     SW_SHOWNORMAL);
     }
 }

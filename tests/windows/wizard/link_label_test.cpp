@@ -4,8 +4,13 @@
 #include <commctrl.h>
 
 #include <array>
+#include <chrono>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 
+#include "actions.h"
 #include "ansi_text.h"
 #include "events.h"
 #include "gadgets.h"
@@ -13,6 +18,9 @@
 #include "main_window.h"
 #include "tooltip.h"
 #include "wizard_window.h"
+
+// After the project's headers: its "byte" type would otherwise shadow theirs.
+#include <objbase.h>
 
 namespace {
 
@@ -139,6 +147,60 @@ LRESULT toolCount() {
     return SendMessageA(toolTipWindow(), TTM_GETTOOLCOUNT, 0, 0);
 }
 
+constexpr const char* webAddressHandlerKey = "https\\shell\\open\\command";
+
+// A stand-in browser while it lives: the shell's handler of web addresses is
+// a copy of a program that appends its command line to opened.txt beside
+// itself. The handler registered before is put back at the end.
+class RecordingBrowser {
+public:
+    RecordingBrowser() {
+        std::string temporary(MAX_PATH, '\0');
+        temporary.resize(GetTempPathA(MAX_PATH, temporary.data()));
+        folder_ = temporary + "wizard-browser-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CopyFileA(URL_RECORDER, program().c_str(), FALSE);
+        std::string saved(MAX_PATH * 2, '\0');
+        LONG size = static_cast<LONG>(saved.size());
+        hadHandler_ = RegQueryValueA(HKEY_CLASSES_ROOT, webAddressHandlerKey, saved.data(), &size) == ERROR_SUCCESS;
+        savedHandler_ = saved.c_str();
+        setHandler("\"" + program() + "\" \"%1\"");
+    }
+    ~RecordingBrowser() {
+        if (hadHandler_) {
+            setHandler(savedHandler_);
+        }
+        DeleteFileA(record().c_str());
+        DeleteFileA(program().c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    RecordingBrowser(const RecordingBrowser&) = delete;
+    RecordingBrowser& operator=(const RecordingBrowser&) = delete;
+
+    // The command lines it was started with, waiting a while for the first.
+    std::string opened() const {
+        for (int tries = 0; tries < 100 && GetFileAttributesA(record().c_str()) == INVALID_FILE_ATTRIBUTES; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        std::ifstream file(record());
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+private:
+    std::string program() const { return folder_ + "browser.exe"; }
+    std::string record() const { return folder_ + "opened.txt"; }
+    static void setHandler(const std::string& command) {
+        RegSetValueA(HKEY_CLASSES_ROOT, webAddressHandlerKey, REG_SZ, command.c_str(),
+                     static_cast<DWORD>(command.size()));
+    }
+
+    std::string folder_;
+    bool hadHandler_ = false;
+    std::string savedHandler_;
+};
+
 }  // namespace
 
 using LinkLabel = WizardWindow;
@@ -217,6 +279,24 @@ TEST_F(LinkLabel, PressOnTheBackgroundAndReleaseOnTheLabelClicks) {
 TEST_F(LinkLabel, DraggingOffTheLabelBeforeReleasePostsNoClick) {
     EXPECT_EQ(clicksOfAPointerDrag(screenPoint(linkLabel(), 20, 7), screenPoint(mainWindowHandle(), 320, 380)), 0);
     EXPECT_NE(GetCapture(), linkLabel());
+}
+
+// The shell opens the page with COM initialised on the calling thread, as its
+// documentation asks: on a thread of its own, which has no COM yet (the
+// editor's is on the window's thread), the first click leaves COM
+// initialised in a single-threaded apartment.
+TEST_F(LinkLabel, OpensThePageThroughTheShellWithComInitialised) {
+    const RecordingBrowser browser;
+    HRESULT again = E_FAIL;
+    std::thread([&again] {
+        openAuthorsWebPage();
+        again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(again)) {
+            CoUninitialize();
+        }
+    }).join();
+    EXPECT_EQ(again, S_FALSE) << "COM was initialised in a single-threaded apartment already";
+    EXPECT_NE(browser.opened().find(std::string("\"") + authorsWebPage + "\""), std::string::npos);
 }
 
 TEST_F(ToolTips, CopyButtonAndLinkLabelHaveTheirHints) {
