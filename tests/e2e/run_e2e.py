@@ -781,7 +781,7 @@ class PackageTest(unittest.TestCase):
         self.assertTrue(readme.startswith(b"\xef\xbb\xbf"), "README.txt begins with the UTF-8 mark")
         text = readme.decode("utf-8-sig")
         self.assertLess(text.index("Где программа ищет Scintilla.dll"), text.index("Where the program looks"))
-        for phrase in ("Compilers\\Scintilla.dll", "PureBasic", "Tools", "search path", "SHA256SUMS",
+        for phrase in ("Compilers\\Scintilla.dll", "PureBasic", "Tools", "full path", "SHA256SUMS",
                        "MessageRequesterWizard-%d.%d.%d-windows.zip" % project_version()):
             self.assertIn(phrase, text)
         self.assertNotIn(b"\n", readme.replace(b"\r\n", b""))
