@@ -1,5 +1,6 @@
 #include "library_search.h"
 
+#include "editor_library_paths.h"
 #include "utf8.h"
 
 namespace {
@@ -27,6 +28,10 @@ HMODULE loadLibraryAtPath(const std::string& path) {
 }
 
 HMODULE loadLibraryAtPath(const std::string& path, const LibraryLoader& loader) {
+    // A name without a drive or share would be searched for.
+    if (!isAbsoluteFolder(path)) {
+        return nullptr;
+    }
     const std::wstring widePath = wideFromUtf8(path);
     HMODULE library = loader.loadLibraryEx(widePath.c_str(), nullptr, dependenciesBesideAndInSystemFolder);
     if (library == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {

@@ -32,7 +32,8 @@ void restrictLibrarySearch(const LibraryLoader& loader);
 // Loads the library of that full path (UTF-8), whose own dependencies are
 // looked for in its folder and the system folder only; where the loader
 // knows no such restriction, by the full path alone. nullptr when it cannot
-// be loaded.
+// be loaded, and without a try for a name that does not begin with a drive
+// or a share.
 HMODULE loadLibraryAtPath(const std::string& path);
 HMODULE loadLibraryAtPath(const std::string& path, const LibraryLoader& loader);
 

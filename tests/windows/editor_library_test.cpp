@@ -456,7 +456,7 @@ HMODULE WINAPI recordingLoadLibraryEx(LPCWSTR path, HANDLE reserved, DWORD flags
 // The library is named by its full path; its own dependencies are looked for
 // beside it and in the system folder, and where the loader refuses that, the
 // full path is loaded as it stands. A load that fails otherwise is not tried
-// again.
+// again, and a name without a drive or share is not tried at all.
 TEST(LoadEditorLibrary, ByItsFullPathWithOrWithoutTheLoaderUpdate) {
     const LibraryLoader loader{nullptr, recordingLoadLibraryEx};
     const std::wstring library = wideFromAscii(TEST_SCINTILLA_DLL);
@@ -474,6 +474,11 @@ TEST(LoadEditorLibrary, ByItsFullPathWithOrWithoutTheLoaderUpdate) {
     loaderCalls.clear();
     EXPECT_EQ(loadEditorLibrary("Z:\\no such folder\\Scintilla.dll", loader), nullptr);
     EXPECT_EQ(loaderCalls.size(), 1U) << "a missing file is not tried again";
+    for (const char* relative : {"Scintilla.dll", "Compilers\\Scintilla.dll", "\\Scintilla.dll"}) {
+        loaderCalls.clear();
+        EXPECT_EQ(loadEditorLibrary(relative, loader), nullptr);
+        EXPECT_TRUE(loaderCalls.empty()) << relative << " is never handed to the loader";
+    }
 }
 
 // The program-folder cases run the test executable itself again from a copy
