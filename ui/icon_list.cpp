@@ -216,6 +216,7 @@ void fillIconList(HWND list, UINT dpi) {
         insertEntry(list, static_cast<int>(entry), iconTable[entry].caption, loaded.icons[entry], dpi);
     }
     releaseSystemIcons(loaded);
+    arrangeForIconSize(list, dpi);
     selectFirstEntry(list);
 }
 

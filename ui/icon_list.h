@@ -12,7 +12,7 @@ inline constexpr auto iconListCaption = ansi("Иконка:");
 
 void insertIconListColumn(HWND list);
 // Switches the list to large icons, inserts the five entries with their
-// icons at the DPI, selects entry 0.
+// icons and spacing at the DPI, selects entry 0.
 void fillIconList(HWND list, UINT dpi);
 // Makes the list's images anew at another DPI.
 void rescaleIconList(HWND list, UINT dpi);
