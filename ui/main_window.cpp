@@ -136,9 +136,11 @@ RECT centredWindowRectangle(UINT dpi) {
     return RECT{x, y, x + width, y + height};
 }
 
+// The background is erased with the next painting, when the controls have
+// their places at the window's new size.
 void placeWindow(HWND window, const RECT& place) {
     SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
 // The window's own icons, where its DPI is not the one of the class's.
@@ -240,18 +242,29 @@ HWND createControl(const ControlRow& row, int& nextLabelIdentifier) {
     return control;
 }
 
-// Every control at a DPI: the font first, for a drop-down list takes its
-// closed height from it.
+// Every control at a DPI, its font first, for a drop-down list takes its
+// closed height from it. The window draws nothing while they change, and then
+// all at once: a move between displays repaints once.
 void layOutControls(const MainWindow& state) {
+    SendMessageW(state.window, WM_SETREDRAW, FALSE, 0);
     for (std::size_t index = 0; index < controlTable.size(); ++index) {
         const HWND control = state.controls[index];
         if (control == nullptr) {
             continue;
         }
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), FALSE);
         const ControlRow row = scaledRow(controlTable[index], state.dpi);
         SetWindowPos(control, nullptr, row.x, row.y, row.width, row.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    SendMessageW(state.window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Beside the controls' places and font, the editor's caret and the tips'
+// font follow the DPI.
+void scaleContents(UINT dpi) {
+    scaleEditor(gadgets::editor, dpi);
+    scaleToolTipFont(dpi);
 }
 
 template <typename Entry, std::size_t N>
@@ -279,6 +292,7 @@ void createMainWindow() {
     for (std::size_t index = 0; index < controlTable.size(); ++index) {
         state.controls[index] = createControl(scaledRow(controlTable[index], state.dpi), nextLabelIdentifier);
     }
+    scaleContents(state.dpi);
 }
 
 void fillOptionLists() {
@@ -334,6 +348,7 @@ void rescaleMainWindow(UINT dpi, const RECT& suggested) {
     const SIZE outer = mainWindowSizeForDpi(dpi);
     placeWindow(state.window, RECT{suggested.left, suggested.top, suggested.left + outer.cx, suggested.top + outer.cy});
     layOutControls(state);
+    scaleContents(dpi);
     deleteControlFont(previousFont);
     const HWND iconList = gadgetWindow(gadgets::iconList);
     if (iconList != nullptr) {

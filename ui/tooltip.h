@@ -6,5 +6,8 @@
 // Adds or replaces the hint (Windows-1251) of a gadget; answers TTM_ADDTOOLW's
 // result, or 0 when the gadget has no control.
 LRESULT setGadgetToolTip(int gadget, const char* text);
+// The tips' text at a DPI: the tooltip's own font, which it takes at the
+// system's DPI, at its size scaled to the DPI.
+void scaleToolTipFont(UINT dpi);
 HWND toolTipWindow();
 void destroyToolTip();
