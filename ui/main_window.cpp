@@ -243,10 +243,14 @@ HWND createControl(const ControlRow& row, int& nextLabelIdentifier) {
 }
 
 // Every control at a DPI, its font first, for a drop-down list takes its
-// closed height from it. The window draws nothing while they change, and then
-// all at once: a move between displays repaints once.
+// closed height from it. A shown window draws nothing while they change, and
+// then all at once: a move between displays repaints once. (Turning drawing
+// back on shows a window, so a hidden one is left as it is.)
 void layOutControls(const MainWindow& state) {
-    SendMessageW(state.window, WM_SETREDRAW, FALSE, 0);
+    const bool shown = IsWindowVisible(state.window) != FALSE;
+    if (shown) {
+        SendMessageW(state.window, WM_SETREDRAW, FALSE, 0);
+    }
     for (std::size_t index = 0; index < controlTable.size(); ++index) {
         const HWND control = state.controls[index];
         if (control == nullptr) {
@@ -256,8 +260,10 @@ void layOutControls(const MainWindow& state) {
         const ControlRow row = scaledRow(controlTable[index], state.dpi);
         SetWindowPos(control, nullptr, row.x, row.y, row.width, row.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SendMessageW(state.window, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (shown) {
+        SendMessageW(state.window, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 // Beside the controls' places and font, the editor's caret and the tips'

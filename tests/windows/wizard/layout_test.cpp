@@ -550,6 +550,11 @@ TEST_F(DisplayScale, AMoveToAnotherScaleDrawsEveryWindowOnce) {
             EXPECT_EQ(times, 1) << className(drawn);
         }
     }
+    ShowWindow(window, SW_HIDE);
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_FALSE(IsWindowVisible(window)) << "a hidden window stays hidden";
 }
 
 // A display scale changed since the sign-in: the window opens laid out for
