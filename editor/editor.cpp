@@ -37,6 +37,11 @@ int configureEditor(int gadget) {
     return 0;
 }
 
+void scaleEditor(int gadget, UINT dpi) {
+    const int width = MulDiv(static_cast<int>(editorLook::caretWidth), static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+    sendEditorMessage(gadget, sci::setCaretWidth, static_cast<WPARAM>(width));
+}
+
 LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND editor = gadgetWindow(gadget);
     if (editor == nullptr) {

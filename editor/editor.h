@@ -43,6 +43,9 @@ inline constexpr int marginCount = 3;
 // Creates the editor in the gadget container; null when the platform refuses.
 HWND createEditor(int gadget, int x, int y, int width, int height, NotificationHandler handler);
 int configureEditor(int gadget);
+// The caret's width at a DPI, two pixels at 96. The text follows the DPI of
+// the editor's own window by itself.
+void scaleEditor(int gadget, UINT dpi);
 // Answers 0 and sends nothing when the gadget has no control.
 LRESULT sendEditorMessage(int gadget, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // The editor's notifications are answered with 0 and have no other effect.

@@ -10,16 +10,19 @@ HFONT stockFont() {
 
 }  // namespace
 
-HFONT createControlFont(UINT dpi) {
-    const UINT screenDpi = systemDpi();
-    LOGFONTW face{};
-    if (dpi == screenDpi || GetObjectW(stockFont(), sizeof(face), &face) == 0) {
-        return stockFont();
-    }
-    const int standardHeight = MulDiv(face.lfHeight, static_cast<int>(standardDpi), static_cast<int>(screenDpi));
+HFONT createFontAtDpi(LOGFONTW face, UINT dpi) {
+    const int standardHeight = MulDiv(face.lfHeight, static_cast<int>(standardDpi), static_cast<int>(systemDpi()));
     face.lfHeight = scaledToDpi(standardHeight, dpi);
     face.lfWidth = 0;
-    const HFONT font = CreateFontIndirectW(&face);
+    return CreateFontIndirectW(&face);
+}
+
+HFONT createControlFont(UINT dpi) {
+    LOGFONTW face{};
+    if (dpi == systemDpi() || GetObjectW(stockFont(), sizeof(face), &face) == 0) {
+        return stockFont();
+    }
+    const HFONT font = createFontAtDpi(face, dpi);
     return font != nullptr ? font : stockFont();
 }
 

@@ -6,9 +6,6 @@
 
 namespace {
 
-using DpiForWindowFunction = UINT(WINAPI*)(HWND);
-using SystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
 
 // Functions that Windows 7 lacks (user32's) or that only the common controls
@@ -29,6 +26,15 @@ UINT readSystemDpi() {
 
 }  // namespace
 
+LaterDpiFunctions& laterDpiFunctions() {
+    using Functions = LaterDpiFunctions;
+    static Functions functions{
+        moduleFunction<decltype(Functions::dpiForWindow)>("user32.dll", "GetDpiForWindow"),
+        moduleFunction<decltype(Functions::systemMetricsForDpi)>("user32.dll", "GetSystemMetricsForDpi"),
+        moduleFunction<decltype(Functions::adjustWindowRectExForDpi)>("user32.dll", "AdjustWindowRectExForDpi")};
+    return functions;
+}
+
 // A process keeps the system DPI it started with.
 UINT systemDpi() {
     static const UINT dpi = readSystemDpi();
@@ -36,7 +42,7 @@ UINT systemDpi() {
 }
 
 UINT windowDpi(HWND window) {
-    static const auto dpiForWindow = moduleFunction<DpiForWindowFunction>("user32.dll", "GetDpiForWindow");
+    const auto dpiForWindow = laterDpiFunctions().dpiForWindow;
     const UINT dpi = dpiForWindow != nullptr && window != nullptr ? dpiForWindow(window) : 0;
     return dpi > 0 ? dpi : systemDpi();
 }
@@ -50,7 +56,7 @@ int systemMetricForDpi(int metric, UINT dpi) {
     if (dpi == screenDpi) {
         return GetSystemMetrics(metric);
     }
-    static const auto metricForDpi = moduleFunction<SystemMetricsForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
+    const auto metricForDpi = laterDpiFunctions().systemMetricsForDpi;
     if (metricForDpi != nullptr) {
         return metricForDpi(metric, dpi);
     }
@@ -58,8 +64,7 @@ int systemMetricForDpi(int metric, UINT dpi) {
 }
 
 void adjustWindowRectangleForDpi(RECT& rectangle, DWORD style, UINT dpi) {
-    static const auto adjustForDpi =
-        moduleFunction<AdjustWindowRectExForDpiFunction>("user32.dll", "AdjustWindowRectExForDpi");
+    const auto adjustForDpi = laterDpiFunctions().adjustWindowRectExForDpi;
     if (dpi == systemDpi() || adjustForDpi == nullptr || adjustForDpi(&rectangle, style, FALSE, 0, dpi) == FALSE) {
         AdjustWindowRect(&rectangle, style, FALSE);
     }

@@ -7,6 +7,17 @@
 
 inline constexpr UINT standardDpi = USER_DEFAULT_SCREEN_DPI;
 
+// The DPI functions of Windows 10 1607 on, each null where the running
+// Windows lacks it, as Windows 7 and 8.1 lack all three.
+struct LaterDpiFunctions {
+    UINT(WINAPI* dpiForWindow)(HWND) = nullptr;
+    int(WINAPI* systemMetricsForDpi)(int, UINT) = nullptr;
+    BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+};
+// The ones in use: those the running Windows has, taken at the first call;
+// tests replace them to run the paths of older Windows.
+LaterDpiFunctions& laterDpiFunctions();
+
 // The DPI of the screen as this process sees it.
 UINT systemDpi();
 // The DPI of the display the window is on (Windows 10 1607 on), or else the

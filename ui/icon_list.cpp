@@ -211,6 +211,7 @@ void fillIconList(HWND list, UINT dpi) {
         insertEntry(list, static_cast<int>(entry), texts.iconNames[entry], loaded.icons[entry], dpi);
     }
     releaseSystemIcons(loaded);
+    arrangeForIconSize(list, dpi);
     selectIconListEntry(list, 0);
 }
 

@@ -8,7 +8,7 @@
 
 void insertIconListColumn(HWND list);
 // Switches the list to large icons, inserts the five entries with their
-// icons at the DPI, selects entry 0.
+// icons and spacing at the DPI, selects entry 0.
 void fillIconList(HWND list, UINT dpi);
 void selectIconListEntry(HWND list, int entry);
 // Makes the list's images anew at another DPI.

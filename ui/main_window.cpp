@@ -147,9 +147,11 @@ RECT centredWindowRectangle(UINT dpi) {
     return RECT{x, y, x + width, y + height};
 }
 
+// The background is erased with the next painting, when the controls have
+// their places at the window's new size.
 void placeWindow(HWND window, const RECT& place) {
     SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
 // The window's own icons, where its DPI is not the one of the class's.
@@ -252,22 +254,33 @@ HWND createControl(const ControlRow& row, int& nextLabelIdentifier) {
     return control;
 }
 
-// Every control at a DPI: the font first, for a drop-down list takes its
-// closed height from it.
+// One control at a DPI, its font first, for a drop-down list takes its closed
+// height from it.
 void layOutControl(HWND control, const ControlRow& unscaled, UINT dpi) {
     if (control == nullptr) {
         return;
     }
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont()), FALSE);
     const ControlRow row = scaledRow(unscaled, dpi);
     SetWindowPos(control, nullptr, row.x, row.y, row.width, row.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Every control at a DPI. A shown window draws nothing while they change, and
+// then all at once: a move between displays repaints once. (Turning drawing
+// back on shows a window, so a hidden one is left as it is.)
 void layOutControls(const MainWindow& state) {
+    const bool shown = IsWindowVisible(state.window) != FALSE;
+    if (shown) {
+        SendMessageW(state.window, WM_SETREDRAW, FALSE, 0);
+    }
     for (std::size_t index = 0; index < controlTable.size(); ++index) {
         layOutControl(state.controls[index], controlTable[index], state.dpi);
     }
     layOutControl(state.insertButton, insertButtonRow, state.dpi);
+    if (shown) {
+        SendMessageW(state.window, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 // Created after every other control, so that Tab reaches it after the copy
@@ -307,6 +320,13 @@ void showReadCall(const ReadCall& call) {
             SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         }
     }
+}
+
+// Beside the controls' places and font, the editor's caret and the tips'
+// font follow the DPI.
+void scaleContents(UINT dpi) {
+    scaleEditor(gadgets::editor, dpi);
+    scaleToolTipFont(dpi);
 }
 
 template <std::size_t N>
@@ -378,6 +398,7 @@ void createMainWindow() {
     for (std::size_t index = 0; index < controlTable.size(); ++index) {
         state.controls[index] = createControl(scaledRow(controlTable[index], state.dpi), nextLabelIdentifier);
     }
+    scaleContents(state.dpi);
 }
 
 void fillOptionLists() {
@@ -449,6 +470,7 @@ void rescaleMainWindow(UINT dpi, const RECT& suggested) {
     placeWindow(state.window, RECT{suggested.left, suggested.top, suggested.left + outer.cx, suggested.top + outer.cy});
     layOutControls(state);
     fitOpenedLists(dpi);
+    scaleContents(dpi);
     deleteControlFont(previousFont);
     const HWND iconList = gadgetWindow(gadgets::iconList);
     if (iconList != nullptr) {

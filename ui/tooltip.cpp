@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "control_font.h"
+#include "display_scale.h"
 #include "gadgets.h"
 #include "startup.h"
 #include "utf8.h"
@@ -15,6 +17,8 @@ constexpr DWORD toolTipStyle = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP;
 struct ToolTip {
     HWND window = nullptr;
     WNDPROC classProcedure = nullptr;
+    LOGFONTW systemFace{};  // its own font's, at the system's DPI; no face name where unknown
+    HFONT font = nullptr;  // the one given it for another DPI, while it uses it
 };
 
 ToolTip& toolTip() {
@@ -38,6 +42,10 @@ void createToolTip() {
         return;
     }
     toolTip().window = window;
+    const auto ownFont = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    if (ownFont == nullptr || GetObjectW(ownFont, sizeof(LOGFONTW), &toolTip().systemFace) == 0) {
+        toolTip().systemFace = LOGFONTW{};
+    }
     toolTip().classProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolTipProcedure)));
 }
@@ -63,6 +71,26 @@ LRESULT setGadgetToolTip(int gadget, std::string_view text) {
     return SendMessageW(toolTip().window, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The tooltip may keep the font given or a copy of it, so the font given is
+// deleted only once another has replaced it.
+void scaleToolTipFont(UINT dpi) {
+    ToolTip& state = toolTip();
+    if (state.window == nullptr || state.systemFace.lfFaceName[0] == L'\0' ||
+        (state.font == nullptr && dpi == systemDpi())) {
+        return;
+    }
+    const HFONT font =
+        dpi == systemDpi() ? CreateFontIndirectW(&state.systemFace) : createFontAtDpi(state.systemFace, dpi);
+    if (font == nullptr) {
+        return;
+    }
+    SendMessageW(state.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (state.font != nullptr) {
+        DeleteObject(state.font);
+    }
+    state.font = font;
+}
+
 HWND toolTipWindow() {
     return toolTip().window;
 }
@@ -70,6 +98,9 @@ HWND toolTipWindow() {
 void destroyToolTip() {
     if (toolTip().window != nullptr) {
         DestroyWindow(toolTip().window);
+    }
+    if (toolTip().font != nullptr) {
+        DeleteObject(toolTip().font);
     }
     toolTip() = ToolTip{};
 }

@@ -13,6 +13,7 @@ that the locale must give (1251 unless given).
 """
 
 import dataclasses
+import hashlib
 import os
 import itertools
 import random
@@ -24,6 +25,7 @@ import tempfile
 import time
 import unittest
 import zipfile
+import zlib
 from pathlib import Path
 from xml.etree import ElementTree
 
@@ -720,6 +722,11 @@ def manifest_entries(data):
     }
 
 
+def pinned_scintilla_source():
+    """The names and values of scripts/scintilla-source.sh."""
+    return dict(re.findall(r"^(\w+)=(\S+)$", (ROOT / "scripts" / "scintilla-source.sh").read_text(), re.MULTILINE))
+
+
 def project_version():
     """The version in the project's CMakeLists.txt, read as text."""
     found = re.search(r"project\(\S+ VERSION (\d+)\.(\d+)\.(\d+)", (ROOT / "CMakeLists.txt").read_text())
@@ -760,7 +767,7 @@ class PackageTest(unittest.TestCase):
     def test_zip_holds_both_programs_each_with_its_library(self):
         files = self.inside()
         self.assertEqual(next(iter(self.files)).split("/")[0], "MessageRequesterWizard-%d.%d.%d" % project_version())
-        expected = {"README.txt", "LICENSE.txt", "winpthreads-License.txt"}
+        expected = {"README.txt", "LICENSE.txt", "winpthreads-License.txt", "BUILDINFO.txt"}
         for arch in self.ARCHITECTURES:
             expected |= {f"{arch}/{self.PROGRAM}", f"{arch}/Compilers/Scintilla.dll",
                          f"{arch}/Compilers/Scintilla-License.txt"}
@@ -781,12 +788,51 @@ class PackageTest(unittest.TestCase):
         self.assertTrue(readme.startswith(b"\xef\xbb\xbf"), "README.txt begins with the UTF-8 mark")
         text = readme.decode("utf-8-sig")
         self.assertLess(text.index("Где программа ищет Scintilla.dll"), text.index("Where the program looks"))
-        for phrase in ("Compilers\\Scintilla.dll", "PureBasic", "Tools", "full path", "SHA256SUMS",
+        for phrase in ("Compilers\\Scintilla.dll", "PureBasic", "Tools", "full path", "SHA256SUMS", "BUILDINFO.txt",
                        "MessageRequesterWizard-%d.%d.%d-windows.zip" % project_version()):
             self.assertIn(phrase, text)
         self.assertNotIn(b"\n", readme.replace(b"\r\n", b""))
         licence = (ROOT / "LICENSE").read_bytes()
         self.assertEqual(files["LICENSE.txt"], licence.replace(b"\n", b"\r\n"))
+
+    def test_build_information(self):
+        """BUILDINFO.txt, in CR LF lines, names the commit, the pinned Scintilla
+        source the libraries' recipes name, the Debian packages of the tools
+        and the zlib that compressed the zip."""
+        data = self.inside()["BUILDINFO.txt"]
+        self.assertNotIn(b"\n", data.replace(b"\r\n", b""))
+        title, *lines = data.decode("ascii").splitlines()
+        fields = dict(line.split(": ", 1) for line in lines)
+        self.assertEqual(title, "MessageRequester wizard %d.%d.%d" % project_version())
+        head = subprocess.run(["git", "rev-parse", "HEAD"], cwd=ROOT, capture_output=True, text=True).stdout.strip()
+        self.assertRegex(fields["commit"], "^%s(, with changes not committed)?$" % head)
+        pinned = pinned_scintilla_source()
+        self.assertEqual(fields["Scintilla"], pinned["scintilla_version"])
+        self.assertRegex(fields["Scintilla source"], r"^scite %s, scite_\S+\.orig\.tar\.gz SHA-256 %s$"
+                         % (re.escape(pinned["scite_package_version"]), pinned["scite_source_sha256"]))
+        for arch, name in (("x86_64", "x86-64"), ("i686", "i686")):
+            recipe = (Path(OPTIONS.scintilla).parents[1] / arch / "recipe").read_text()
+            self.assertIn("sha256:" + pinned["scite_source_sha256"], recipe.splitlines()[1])
+            for tool, package in (("compiler", f"g++-mingw-w64-{name}-posix"),
+                                  ("binutils", f"binutils-mingw-w64-{name}"), ("runtime", f"mingw-w64-{name}-dev")):
+                installed = subprocess.run(["dpkg-query", "-W", "-f=${Package} ${Version}", package],
+                                           capture_output=True, text=True).stdout
+                self.assertEqual(fields[f"{arch} {tool}"], installed)
+        self.assertRegex(fields["zip"], r"^Python \S+ zipfile, zlib %s \(zlib1g \S+\)$"
+                         % re.escape(zlib.ZLIB_RUNTIME_VERSION))
+
+    def test_scintilla_source_of_another_hash_is_refused(self):
+        upstream = pinned_scintilla_source()["scite_package_version"].rsplit("-", 1)[0]
+        with tempfile.TemporaryDirectory() as cache:
+            tarball = Path(cache) / "download" / f"scite_{upstream}.orig.tar.gz"
+            tarball.parent.mkdir()
+            tarball.write_bytes(b"another source")
+            run = subprocess.run([str(ROOT / "scripts" / "build-scintilla.sh")], capture_output=True, text=True,
+                                 env=dict(os.environ, SCINTILLA_CACHE=cache), timeout=120)
+            self.assertEqual((run.returncode, sorted(p.name for p in Path(cache).iterdir())), (1, ["download"]))
+        self.assertIn("refusing to build", run.stderr)
+        self.assertIn(pinned_scintilla_source()["scite_source_sha256"], run.stderr)
+        self.assertIn(hashlib.sha256(b"another source").hexdigest(), run.stderr)
 
     def test_version_information(self):
         version = project_version()
@@ -834,7 +880,8 @@ class PackageTest(unittest.TestCase):
     def test_checksums_of_the_zip_and_of_its_programs_and_libraries(self):
         sums = (self.zip_path.parent / "SHA256SUMS").read_text()
         listed = {line.split("  ", 1)[1] for line in sums.splitlines()}
-        expected = {name for name in self.files if name.endswith((".exe", ".dll"))} | {self.zip_path.name}
+        expected = {name for name in self.files if name.endswith((".exe", ".dll", "/BUILDINFO.txt"))}
+        expected |= {self.zip_path.name}
         self.assertEqual(set(listed), expected)
         # sha256sum itself checks them where the zip is unpacked beside the list.
         with tempfile.TemporaryDirectory() as folder:

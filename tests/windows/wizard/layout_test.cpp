@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <utility>
 #include <algorithm>
@@ -19,6 +20,7 @@
 
 #include "actions.h"
 #include "ansi_text.h"
+#include "display_scale.h"
 #include "editor.h"
 #include "gadgets.h"
 #include "interface_language.h"
@@ -334,12 +336,34 @@ void expectIconImagesAt(UINT dpi) {
     EXPECT_EQ(width, GetSystemMetricsForDpi(SM_CXICON, dpi));
     EXPECT_EQ(height, GetSystemMetricsForDpi(SM_CYICON, dpi));
     EXPECT_EQ(ImageList_GetImageCount(images), 5);
+    const auto spacing = static_cast<DWORD>(SendMessageW(list, LVM_GETITEMSPACING, FALSE, 0));
+    // Windows 7 and 8.1 scale the system's spacing, which may round otherwise.
+    EXPECT_NEAR(LOWORD(spacing), GetSystemMetricsForDpi(SM_CXICONSPACING, dpi), 1);
+    EXPECT_NEAR(HIWORD(spacing), GetSystemMetricsForDpi(SM_CYICONSPACING, dpi), 1);
     EXPECT_EQ(pictureDots(list, 0), 0) << "\"Нет иконки\" shows a picture";
     EXPECT_GT(pictureDots(list, 1), width * height / 4) << "\"Стоп\" shows no picture";
 }
 
+// A new tooltip's own font, which it takes at the system's DPI.
+LOGFONTW toolTipFace() {
+    const HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    const LOGFONTW face = fontFace(reinterpret_cast<HFONT>(SendMessageW(tip, WM_GETFONT, 0, 0)));
+    DestroyWindow(tip);
+    return face;
+}
+
+// The editor's caret (2 pixels at 100 %) and the tips' font at the DPI.
+void expectEditorAndTipsScaledTo(UINT dpi) {
+    EXPECT_EQ(sendEditorMessage(gadgets::editor, sci::getCaretWidth), scaled(2, dpi));
+    const LOGFONTW own = toolTipFace();
+    const LOGFONTW face = fontFace(reinterpret_cast<HFONT>(SendMessageW(toolTipWindow(), WM_GETFONT, 0, 0)));
+    EXPECT_EQ(std::wstring(face.lfFaceName), std::wstring(own.lfFaceName));
+    EXPECT_NEAR(face.lfHeight, MulDiv(own.lfHeight, static_cast<int>(dpi), static_cast<int>(screenDpi())), 1);
+}
+
 // Every control at its 96-DPI place and size scaled, its caption fitting,
-// and the icon list's images of the DPI's size.
+// the icon list's images of the DPI's size, the caret and the tips' font.
 void expectControlsScaledTo(UINT dpi) {
     const std::vector<HWND> children = childrenInOrder(mainWindowHandle());
     const std::vector<ExpectedControl>& expected = expectedControls();
@@ -355,7 +379,78 @@ void expectControlsScaledTo(UINT dpi) {
     }
     expectCaptionsFit(children, dpi);
     expectIconImagesAt(dpi);
+    expectEditorAndTipsScaledTo(dpi);
 }
+
+// The window's small and large icons drawn for the DPI.
+void expectWindowIconsAt(HWND window, UINT dpi) {
+    const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    const auto largeIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    EXPECT_TRUE(isDrawnImage(smallIcon, GetSystemMetricsForDpi(SM_CXSMICON, dpi)));
+    EXPECT_TRUE(isDrawnImage(largeIcon, GetSystemMetricsForDpi(SM_CXICON, dpi)));
+}
+
+// The editor's lines are as high as its font at its size in points at the
+// DPI: the editor scales its text by itself.
+void expectEditorTextAt(UINT dpi) {
+    constexpr WPARAM defaultStyle = 32;
+    std::array<char, LF_FACESIZE> faceName{};
+    sendEditorMessage(gadgets::editor, sci::styleGetFont, defaultStyle, reinterpret_cast<LPARAM>(faceName.data()));
+    const auto points = static_cast<int>(sendEditorMessage(gadgets::editor, sci::styleGetSize, defaultStyle));
+    LOGFONTA face{};
+    face.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
+    lstrcpynA(face.lfFaceName, faceName.data(), LF_FACESIZE);
+    const HFONT font = CreateFontIndirectA(&face);
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+    const auto lineHeight = static_cast<int>(sendEditorMessage(gadgets::editor, sci::textHeight, 0));
+    EXPECT_NEAR(lineHeight, metrics.tmAscent + metrics.tmDescent, 1);
+}
+
+// The DPI functions of Windows 10 1607 on, as another Windows has them.
+LaterDpiFunctions functionsOfOlderWindows() {
+    return LaterDpiFunctions{};
+}
+
+// The window's display at another scale than the system's of the sign-in:
+// 144 DPI, or 192 where the system has 144. (Wine's drop-down lists take
+// their entries' height at the system's DPI, too high below it.)
+UINT dpiOfTheOtherDisplay() {
+    return screenDpi() == 144 ? 192 : 144;
+}
+
+UINT WINAPI dpiForWindowOnTheOtherDisplay(HWND) {
+    return dpiOfTheOtherDisplay();
+}
+
+LaterDpiFunctions functionsOnTheOtherDisplay() {
+    LaterDpiFunctions functions = laterDpiFunctions();
+    functions.dpiForWindow = dpiForWindowOnTheOtherDisplay;
+    return functions;
+}
+
+// The window built while the DPI functions are others, and those of the
+// running Windows again afterwards.
+template <LaterDpiFunctions (*functions)()>
+class WizardWindowWithDpiFunctions : public WizardWindow {
+protected:
+    void SetUp() override {
+        laterDpiFunctions() = functions();
+        WizardWindow::SetUp();
+    }
+    void TearDown() override {
+        WizardWindow::TearDown();
+        laterDpiFunctions() = running;
+    }
+
+private:
+    LaterDpiFunctions running = laterDpiFunctions();
+};
 
 SIZE clientSize(HWND window) {
     RECT client{};
@@ -375,13 +470,28 @@ TEST_F(DisplayScale, WindowAndControlsAreTheTableScaledToTheDisplay) {
     EXPECT_EQ(client.cx, scaled(540, dpi));
     EXPECT_EQ(client.cy, scaled(443, dpi));
     expectControlsScaledTo(dpi);
+    expectEditorTextAt(dpi);
 }
 
-// Wine keeps a window at the system's DPI, so the frame stays the system's;
-// the outer size is the one Windows gives the scaled client area at the new
-// DPI, where the frame is scaled too, and the one the window answers when
-// Windows asks it before the move.
-TEST_F(DisplayScale, MovedToADisplayOfAnotherScaleTheWindowIsLaidOutAgain) {
+// The outer rectangle around the client area at a DPI, with the frame of
+// that DPI, or with the system's, as Windows 8.1 leaves it.
+RECT outerWithScaledFrame(UINT dpi) {
+    RECT outer{0, 0, scaled(540, dpi), scaled(443, dpi)};
+    AdjustWindowRectExForDpi(&outer, mainWindowGeometry::style, FALSE, 0, dpi);
+    return outer;
+}
+
+RECT outerWithTheSystemsFrame(UINT dpi) {
+    RECT outer{0, 0, scaled(540, dpi), scaled(443, dpi)};
+    AdjustWindowRectEx(&outer, mainWindowGeometry::style, FALSE, 0);
+    return outer;
+}
+
+// Moved to displays of 120, 192, 96, 144 DPI and the run's in turn: the
+// window starts where Windows suggests, has the outer size of the scaled
+// client area, also when Windows asks it before the move, and everything in
+// it is scaled.
+void expectLaidOutAgainOnEachMove(RECT (*outerAt)(UINT)) {
     const HWND window = mainWindowHandle();
     for (const UINT dpi : {120U, 192U, 96U, 144U, namedDpi()}) {
         SCOPED_TRACE(std::to_string(dpi) + " DPI");
@@ -389,8 +499,7 @@ TEST_F(DisplayScale, MovedToADisplayOfAnotherScaleTheWindowIsLaidOutAgain) {
         GetWindowRect(window, &outer);
         RECT suggested{outer.left + 7, outer.top + 5, outer.right, outer.bottom};
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        RECT want{0, 0, scaled(540, dpi), scaled(443, dpi)};
-        AdjustWindowRectExForDpi(&want, mainWindowGeometry::style, FALSE, 0, dpi);
+        const RECT want = outerAt(dpi);
         SIZE asked{};
         SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&asked));
         EXPECT_EQ(asked.cx, want.right - want.left);
@@ -401,11 +510,84 @@ TEST_F(DisplayScale, MovedToADisplayOfAnotherScaleTheWindowIsLaidOutAgain) {
         EXPECT_EQ(outer.right - outer.left, want.right - want.left);
         EXPECT_EQ(outer.bottom - outer.top, want.bottom - want.top);
         expectControlsScaledTo(dpi);
-        const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-        const auto largeIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
-        EXPECT_TRUE(isDrawnImage(smallIcon, GetSystemMetricsForDpi(SM_CXSMICON, dpi)));
-        EXPECT_TRUE(isDrawnImage(largeIcon, GetSystemMetricsForDpi(SM_CXICON, dpi)));
+        expectWindowIconsAt(window, dpi);
     }
+}
+
+// Wine keeps a window at the system's DPI, so the frame stays the system's;
+// the outer size is the one Windows gives the scaled client area at the new
+// DPI, where the frame is scaled too.
+TEST_F(DisplayScale, MovedToADisplayOfAnotherScaleTheWindowIsLaidOutAgain) {
+    expectLaidOutAgainOnEachMove(outerWithScaledFrame);
+}
+
+// How often each window erased its background.
+std::map<HWND, int>& erasures() {
+    static std::map<HWND, int> counts;
+    return counts;
+}
+
+LRESULT CALLBACK countErasing(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_ERASEBKGND) {
+        ++erasures()[sent->hwnd];
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Laid out again at another scale, the window and each control are drawn
+// once, when everything has its new place and font, not once for every
+// control that moves.
+TEST_F(DisplayScale, AMoveToAnotherScaleDrawsEveryWindowOnce) {
+    const HWND window = mainWindowHandle();
+    pumpMessages();
+    for (const UINT dpi : {144U, 96U, namedDpi()}) {
+        SCOPED_TRACE(std::to_string(dpi) + " DPI");
+        erasures().clear();
+        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countErasing, nullptr, GetCurrentThreadId());
+        RECT suggested{};
+        GetWindowRect(window, &suggested);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        pumpMessages();
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(erasures()[window], 1);
+        for (const auto& [drawn, times] : erasures()) {
+            EXPECT_EQ(times, 1) << className(drawn);
+        }
+    }
+    ShowWindow(window, SW_HIDE);
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_FALSE(IsWindowVisible(window)) << "a hidden window stays hidden";
+}
+
+// A display scale changed since the sign-in: the window opens laid out for
+// its display, the icon list's spacing included.
+using DisplayScaleOnAnotherDisplay = WizardWindowWithDpiFunctions<functionsOnTheOtherDisplay>;
+
+TEST_F(DisplayScaleOnAnotherDisplay, WindowOpensLaidOutForItsDisplay) {
+    const UINT dpi = dpiOfTheOtherDisplay();
+    const RECT want = outerWithScaledFrame(dpi);
+    RECT outer{};
+    GetWindowRect(mainWindowHandle(), &outer);
+    EXPECT_EQ(outer.right - outer.left, want.right - want.left);
+    EXPECT_EQ(outer.bottom - outer.top, want.bottom - want.top);
+    expectControlsScaledTo(dpi);
+    expectWindowIconsAt(mainWindowHandle(), dpi);
+}
+
+// Windows 7 and 8.1: the window at the system's DPI; after a move that
+// Windows 8.1 reports, the metrics of the new DPI are the system's scaled and
+// the frame stays the system's.
+using DisplayScaleOnOlderWindows = WizardWindowWithDpiFunctions<functionsOfOlderWindows>;
+
+TEST_F(DisplayScaleOnOlderWindows, WindowAtTheSystemsScaleAndLaidOutAgainAfterAMove) {
+    ASSERT_EQ(screenDpi(), namedDpi()) << "the run's display has the scale it names";
+    EXPECT_EQ(clientSize(mainWindowHandle()).cx, scaled(540, namedDpi()));
+    EXPECT_EQ(clientSize(mainWindowHandle()).cy, scaled(443, namedDpi()));
+    expectControlsScaledTo(namedDpi());
+    expectLaidOutAgainOnEachMove(outerWithTheSystemsFrame);
 }
 
 using MainWindowLayout = WizardWindow;

@@ -20,6 +20,9 @@ inline constexpr UINT getMarginWidthN = 2243;
 inline constexpr UINT addText = 2001;
 inline constexpr UINT getElementColour = 2754;
 inline constexpr UINT getElementIsSet = 2756;
+inline constexpr UINT styleGetFont = 2486;
+inline constexpr UINT styleGetSize = 2485;
+inline constexpr UINT textHeight = 2279;
 
 inline constexpr WPARAM elementSelectionText = 10;
 inline constexpr WPARAM elementSelectionBack = 11;
