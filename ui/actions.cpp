@@ -86,6 +86,21 @@ void initialiseComForTheShell() {
     }
 }
 
+// A copy that did not reach the clipboard says so with the error sound rather
+// than a window, so that the user does not paste stale text unawares.
+bool copyOrSoundTheError() noexcept {
+    bool copied = false;
+    try {
+        copied = copyGeneratedSource();
+    } catch (...) {
+        copied = false;
+    }
+    if (!copied) {
+        MessageBeep(MB_ICONERROR);
+    }
+    return copied;
+}
+
 }  // namespace
 
 void runTestAction() {
@@ -95,33 +110,13 @@ void runTestAction() {
     showMessageBox(options.title.c_str(), text.c_str(), derived.flagsValue);
 }
 
-// A copy that did not reach the clipboard says so with the error sound rather
-// than a window, so that the user does not paste stale text unawares.
 void runCopyAction() noexcept {
-    bool copied = false;
-    try {
-        copied = copyGeneratedSource();
-    } catch (...) {
-        copied = false;
-    }
-    if (!copied) {
-        MessageBeep(MB_ICONERROR);
-    }
+    copyOrSoundTheError();
 }
 
 void runInsertAction() {
     const std::optional<IdeEditor>& ide = startingIde();
-    if (!ide) {
-        return;
-    }
-    bool copied = false;
-    try {
-        copied = copyGeneratedSource();
-    } catch (...) {
-        copied = false;
-    }
-    if (!copied) {
-        MessageBeep(MB_ICONERROR);
+    if (!ide || !copyOrSoundTheError()) {
         return;
     }
     if (!pasteIntoIde(*ide, mainWindowHandle())) {
