@@ -6,11 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "document_lines.h"
 #include "editor.h"
-#include "utf8.h"
 #include "utf8_text.h"
 #include "windows1251.h"
 #include "windows1251_prefix.h"
@@ -86,12 +84,6 @@ std::optional<std::size_t> convertMostlyByTable(std::string_view utf8, char* out
         }
     }
     return written;
-}
-
-// One text converted as a whole through the platform; the fallback for a
-// text that the piecewise conversion could not take.
-std::string windows1251FromUtf8(std::string_view utf8) {
-    return windows1251FromWide(wideFromUtf8(utf8));
 }
 
 EditorText ownedText(std::string_view document) {

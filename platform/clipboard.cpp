@@ -193,7 +193,7 @@ HANDLE setClipboardText(HWND owner, const char* text) noexcept {
     const std::string_view utf8 = text != nullptr ? text : "";
     std::string singleByte;
     try {
-        singleByte = windows1251FromWide(wideFromUtf8(utf8));
+        singleByte = windows1251FromUtf8(utf8);
     } catch (...) {
         return nullptr;
     }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "utf8.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -45,4 +47,8 @@ std::string windows1251FromWide(std::wstring_view text) {
     std::string bytes(text.size(), '\0');
     bytes.resize(writeWindows1251(text, bytes.data()));
     return bytes;
+}
+
+std::string windows1251FromUtf8(std::string_view text) {
+    return windows1251FromWide(wideFromUtf8(text));
 }

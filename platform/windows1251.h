@@ -17,3 +17,7 @@ std::wstring wideFromWindows1251(std::string_view text);
 // give it on a Windows-1251 system.
 std::size_t writeWindows1251(std::wstring_view text, char* out);
 std::string windows1251FromWide(std::wstring_view text);
+
+// UTF-8 text in Windows-1251, through its UTF-16 form, as windows1251FromWide
+// gives it.
+std::string windows1251FromUtf8(std::string_view text);

@@ -29,7 +29,7 @@ constexpr DWORD withoutOle1Dde = 0x4;
 // double quote is then escaped like one.
 ClipboardTextBlock composedWindows1251Call(const MessageBoxSpec& derived, const std::string& title,
                                            const EditorText& document, bool documentIsEmpty) {
-    const std::string ansiTitle = windows1251FromWide(wideFromUtf8(title));
+    const std::string ansiTitle = windows1251FromUtf8(title);
     const EditorText ansiDocument = documentIsEmpty ? EditorText{} : windows1251Lines(document);
     const std::size_t length = generatedCallSize(derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
     const ClipboardTextBlock block = allocateClipboardText(length);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "clipboard.h"
+#include "environment.h"
 #include "tool_environment.h"
 #include "utf8.h"
 
@@ -15,20 +16,6 @@ constexpr UINT ideAnswerMilliseconds = 5000;
 constexpr std::wstring_view editorClassName = L"Scintilla";
 // A class name longer than the editor's is not the editor's.
 constexpr int classNameCapacity = 16;
-
-std::optional<std::string> environmentVariable(const wchar_t* name) {
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) {
-        return std::nullopt;
-    }
-    std::wstring value(size, L'\0');
-    const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
-    if (length == 0 || length >= size) {
-        return std::nullopt;
-    }
-    value.resize(length);
-    return utf8FromWide(value);
-}
 
 HWND windowFromVariable(const wchar_t* name) {
     const std::optional<std::string> text = environmentVariable(name);

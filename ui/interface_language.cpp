@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "utf8.h"
+#include "environment.h"
 
 namespace {
 
@@ -14,25 +14,6 @@ constexpr const wchar_t* ideLanguageVariable = L"PB_TOOL_Language";
 std::optional<InterfaceLanguage>& languageInUse() {
     static std::optional<InterfaceLanguage> language;
     return language;
-}
-
-// The variable's value in UTF-8; nothing where it is not set.
-std::optional<std::string> environmentVariable(const wchar_t* name) {
-    SetLastError(ERROR_SUCCESS);
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) {
-        if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
-            return std::nullopt;
-        }
-        return std::string();
-    }
-    std::wstring value(size, L'\0');
-    const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
-    if (length >= size) {
-        return std::string();  // changed between the two calls
-    }
-    value.resize(length);
-    return utf8FromWide(value);
 }
 
 InterfaceLanguage languageSet() {
