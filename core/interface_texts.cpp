@@ -50,6 +50,11 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll",
          "MessageRequester",
          "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена",
+         "Ничего не заменено: вызов в исходном тексте PureBasic изменился после открытия.\nНовый вызов остался в "
+         "буфере обмена.",
+         {"В выделении нет вызова MessageRequester.", "В выделении несколько вызовов MessageRequester.",
+          "Выделена лишь часть вызова MessageRequester.", "Не удалось прочитать заголовок выделенного вызова.",
+          "Не удалось прочитать текст выделенного вызова.", "Не удалось прочитать флаги выделенного вызова."},
      },
      false},
     {InterfaceLanguage::english,
@@ -78,6 +83,11 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "The application could not start\nbecause the file Scintilla.dll is missing",
          "MessageRequester",
          "Nothing was inserted: the PureBasic editor is no longer available,\nso the call stays on the clipboard",
+         "Nothing was replaced: the call in the PureBasic source has changed since it was opened.\nThe new call is "
+         "on the clipboard.",
+         {"The selection holds no MessageRequester call.", "The selection holds more than one MessageRequester call.",
+          "The selection holds only part of a MessageRequester call.", "Could not read the title of the selected call.",
+          "Could not read the text of the selected call.", "Could not read the flags of the selected call."},
      }},
     {InterfaceLanguage::german,
      windowsGerman,
@@ -107,6 +117,11 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "MessageRequester",
          "Einfügen nicht möglich: Der PureBasic-Editor ist nicht mehr verfügbar,\nder Aufruf bleibt in der "
          "Zwischenablage",
+         "Nichts ersetzt: Der Aufruf im PureBasic-Quelltext wurde seit dem Öffnen geändert.\nDer neue Aufruf ist in "
+         "der Zwischenablage.",
+         {"Die Auswahl enthält keinen MessageRequester-Aufruf.", "Die Auswahl enthält mehrere MessageRequester-Aufrufe.",
+          "Die Auswahl enthält nur einen Teil eines Aufrufs.", "Der Titel des gewählten Aufrufs ist nicht lesbar.",
+          "Der Text des gewählten Aufrufs ist nicht lesbar.", "Die Flags des gewählten Aufrufs sind nicht lesbar."},
      }},
     {InterfaceLanguage::french,
      windowsFrench,
@@ -137,6 +152,14 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "MessageRequester",
          "Insertion impossible\u00A0: l'éditeur de PureBasic n'est plus disponible\u00A0;\nl'appel reste dans le "
          "Presse-papiers",
+         "Rien n\u2019a été remplacé\u00A0: l\u2019appel du code source PureBasic a changé depuis son ouverture.\nLe "
+         "nouvel appel est dans le Presse-papiers.",
+         {"La sélection ne contient aucun appel MessageRequester.",
+          "La sélection contient plusieurs appels MessageRequester.",
+          "La sélection ne contient qu\u2019une partie d\u2019un appel.",
+          "Impossible de lire le titre de l\u2019appel sélectionné.",
+          "Impossible de lire le texte de l\u2019appel sélectionné.",
+          "Impossible de lire les indicateurs de l\u2019appel sélectionné."},
      }},
 }};
 

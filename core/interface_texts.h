@@ -10,6 +10,11 @@
 
 #include "message_box_options.h"
 
+// Why a selection made in the PureBasic IDE did not open in the window; the
+// note the window shows for each stands in the interface texts.
+enum class UnreadSelection { noCall, severalCalls, partialCall, title, message, flags };
+inline constexpr std::size_t unreadSelectionCount = 6;
+
 // Russian comes first: it is what the wizard speaks when it has no better match.
 enum class InterfaceLanguage { russian, english, german, french };
 inline constexpr std::size_t interfaceLanguageCount = 4;
@@ -39,6 +44,12 @@ struct InterfaceTexts {
     // Shown when the PureBasic editor has gone before an insert.
     std::string_view insertFailedCaption;
     std::string_view insertFailedText;
+    // Shown when the call opened from the IDE's source has changed there
+    // before an insert, which then replaces nothing.
+    std::string_view insertChangedText;
+    // The note the window shows when the IDE's selection did not open, by
+    // UnreadSelection.
+    std::array<std::string_view, unreadSelectionCount> unreadSelectionNotes;
 };
 
 // The texts of a language; Russian ones for a value outside the enumeration.

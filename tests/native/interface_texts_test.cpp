@@ -21,9 +21,10 @@ constexpr std::array singleTexts{
     &InterfaceTexts::copyToolTip,         &InterfaceTexts::insertButton,        &InterfaceTexts::insertToolTip,
     &InterfaceTexts::linkLabel,           &InterfaceTexts::linkToolTip,         &InterfaceTexts::startFailureCaption,
     &InterfaceTexts::startFailureText,    &InterfaceTexts::insertFailedCaption, &InterfaceTexts::insertFailedText,
+    &InterfaceTexts::insertChangedText,
 };
 constexpr std::size_t listEntryCount =
-    iconTable.size() + modalityTable.size() + buttonSetTable.size() + defaultButtonTable.size();
+    iconTable.size() + modalityTable.size() + buttonSetTable.size() + defaultButtonTable.size() + unreadSelectionCount;
 // The record holds nothing but the texts listed here and the lists' entries.
 static_assert(sizeof(InterfaceTexts) == (singleTexts.size() + listEntryCount) * sizeof(std::string_view));
 
@@ -36,6 +37,7 @@ std::vector<std::string_view> everyText(const InterfaceTexts& texts) {
     all.insert(all.end(), texts.modalityNames.begin(), texts.modalityNames.end());
     all.insert(all.end(), texts.buttonSetNames.begin(), texts.buttonSetNames.end());
     all.insert(all.end(), texts.defaultButtonNames.begin(), texts.defaultButtonNames.end());
+    all.insert(all.end(), texts.unreadSelectionNotes.begin(), texts.unreadSelectionNotes.end());
     return all;
 }
 
