@@ -8,12 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "call_reader.h"
 #include "message_box_options.h"
-
-// Why a selection made in the PureBasic IDE did not open in the window; the
-// note the window shows for each stands in the interface texts.
-enum class UnreadSelection { noCall, severalCalls, partialCall, title, message, flags };
-inline constexpr std::size_t unreadSelectionCount = 6;
 
 // Russian comes first: it is what the wizard speaks when it has no better match.
 enum class InterfaceLanguage { russian, english, german, french };

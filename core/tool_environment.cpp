@@ -69,7 +69,11 @@ std::optional<std::size_t> nextLineStart(std::string_view document, std::size_t 
     return end + (crLf ? 2 : 1);
 }
 
-std::optional<std::size_t> findPosition(std::string_view document, const TextPosition& place) {
+bool startsColumn(char c, ColumnUnit unit) {
+    return unit == ColumnUnit::byte || !continuesCharacter(c);
+}
+
+std::optional<std::size_t> findPosition(std::string_view document, const TextPosition& place, ColumnUnit unit) {
     std::size_t at = 0;
     for (std::size_t line = 1; line < place.line; ++line) {
         const std::optional<std::size_t> next = nextLineStart(document, at);
@@ -83,7 +87,7 @@ std::optional<std::size_t> findPosition(std::string_view document, const TextPos
             return std::nullopt;
         }
         ++at;
-        while (at < document.size() && continuesCharacter(document[at])) {
+        while (at < document.size() && !startsColumn(document[at], unit)) {
             ++at;
         }
     }
@@ -92,9 +96,19 @@ std::optional<std::size_t> findPosition(std::string_view document, const TextPos
 
 }  // namespace
 
-std::optional<std::uint64_t> parseWindowHandle(std::string_view text) {
-    const std::optional<std::uint64_t> handle = parseDecimal(text, std::numeric_limits<std::uint64_t>::max());
-    if (!handle || *handle == 0) {
+std::optional<std::uint32_t> parseWindowHandle(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    const std::optional<std::uint64_t> magnitude = parseDecimal(text, std::numeric_limits<std::uint64_t>::max());
+    if (!magnitude) {
+        return std::nullopt;
+    }
+    // Two's complement keeps the low bits of a negative number as they were.
+    const std::uint64_t value = negative ? 0 - *magnitude : *magnitude;
+    const auto handle = static_cast<std::uint32_t>(value);
+    if (handle == 0) {
         return std::nullopt;
     }
     return handle;
@@ -116,11 +130,37 @@ std::optional<TextSelection> parseToolSelection(std::string_view text) {
     return TextSelection{{counts[0], counts[1]}, {counts[2], counts[3]}};
 }
 
-std::optional<ByteRange> findSelectedBytes(std::string_view document, const TextSelection& selection) {
-    const std::optional<std::size_t> start = findPosition(document, selection.start);
-    const std::optional<std::size_t> end = findPosition(document, selection.end);
+std::optional<ByteRange> findSelectedBytes(std::string_view document, const TextSelection& selection,
+                                           ColumnUnit unit) {
+    const std::optional<std::size_t> start = findPosition(document, selection.start, unit);
+    const std::optional<std::size_t> end = findPosition(document, selection.end, unit);
     if (!start || !end || *end < *start) {
         return std::nullopt;
     }
     return ByteRange{*start, *end};
+}
+
+TextPosition positionOfByte(std::string_view document, std::size_t offset, ColumnUnit unit) {
+    TextPosition place{1, 1};
+    std::size_t at = 0;
+    for (std::optional<std::size_t> next = nextLineStart(document, 0); next && *next <= offset;
+         next = nextLineStart(document, *next)) {
+        ++place.line;
+        at = *next;
+    }
+    for (; at < offset && at < document.size(); ++at) {
+        place.column += startsColumn(document[at], unit) ? 1U : 0U;
+    }
+    return place;
+}
+
+ByteRange linesAround(std::string_view document, ByteRange range) {
+    const std::size_t lastLineEnd = range.start == 0 ? std::string_view::npos : document.find_last_of("\r\n", range.start - 1);
+    const std::size_t start = lastLineEnd == std::string_view::npos ? 0 : lastLineEnd + 1;
+    const bool endsAtLineStart = range.end > range.start && isLineEnd(document[range.end - 1]);
+    if (endsAtLineStart) {
+        return ByteRange{start, range.end};
+    }
+    const std::size_t end = document.find_first_of("\r\n", range.end);
+    return ByteRange{start, end == std::string_view::npos ? document.size() : end};
 }

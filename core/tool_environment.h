@@ -27,9 +27,16 @@ struct ByteRange {
     std::size_t end = 0;
 };
 
+// How the IDE counts a column: a character of a UTF-8 document, a byte of any
+// other.
+enum class ColumnUnit { utf8Character, byte };
+
 // A window handle written as a decimal number (PB_TOOL_MainWindow,
-// PB_TOOL_Scintilla): digits only, no sign or blank, at most 64 bits, not 0.
-std::optional<std::uint64_t> parseWindowHandle(std::string_view text);
+// PB_TOOL_Scintilla), as the IDE writes it: signed, so that a handle with bit
+// 31 set may come negative. Windows keeps only a handle's low 32 bits, which
+// this answers; nothing for anything but digits after an optional "-", a
+// number beyond 64 bits, or a handle whose low 32 bits are 0.
+std::optional<std::uint32_t> parseWindowHandle(std::string_view text);
 
 // PB_TOOL_Cursor: "LINExCOLUMN".
 std::optional<TextPosition> parseToolCursor(std::string_view text);
@@ -38,8 +45,17 @@ std::optional<TextPosition> parseToolCursor(std::string_view text);
 // Every number is decimal digits only and at least 1.
 std::optional<TextSelection> parseToolSelection(std::string_view text);
 
-// The bytes of document (UTF-8) that selection covers, or nothing when a
-// place lies outside the text (a line beyond the last, a column beyond its
-// line's end) or the end comes before the start. Lines end at CR LF, lone CR
-// or lone LF, as in the editor.
-std::optional<ByteRange> findSelectedBytes(std::string_view document, const TextSelection& selection);
+// The bytes of document that selection covers, or nothing when a place lies
+// outside the text (a line beyond the last, a column beyond its line's end)
+// or the end comes before the start. Lines end at CR LF, lone CR or lone LF,
+// as in the editor.
+std::optional<ByteRange> findSelectedBytes(std::string_view document, const TextSelection& selection,
+                                           ColumnUnit unit = ColumnUnit::utf8Character);
+
+// The line and column of a byte offset of document, counted as the IDE counts.
+TextPosition positionOfByte(std::string_view document, std::size_t offset, ColumnUnit unit);
+
+// The whole lines that range lies on: from the start of its first line to the
+// end of its last line's text, or to the range's end where a range that is
+// not empty ends at the start of a line (a selection of whole lines).
+ByteRange linesAround(std::string_view document, ByteRange range);

@@ -78,23 +78,6 @@ std::size_t asciiRunLength(std::string_view text) {
     return i;
 }
 
-void appendCodePoint(std::string& out, char32_t codePoint) {
-    constexpr char32_t twoByteLimit = 0x800;
-    constexpr unsigned int payloadBits = 6;
-    constexpr unsigned char twoByteLeadBits = 0xC0;
-    constexpr unsigned char payloadMask = 0x3F;
-    if (codePoint < asciiEnd) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < twoByteLimit) {
-        out += static_cast<char>(twoByteLeadBits | (codePoint >> payloadBits));
-        out += static_cast<char>(continuation | (codePoint & payloadMask));
-    } else {
-        out += static_cast<char>(threeByteLead | (codePoint >> (2 * payloadBits)));
-        out += static_cast<char>(continuation | ((codePoint >> payloadBits) & payloadMask));
-        out += static_cast<char>(continuation | (codePoint & payloadMask));
-    }
-}
-
 char32_t windows1251Character(unsigned char byte) {
     constexpr unsigned char firstLetterByte = 0xC0;
     if (byte >= firstLetterByte) {
@@ -105,6 +88,51 @@ char32_t windows1251Character(unsigned char byte) {
 }
 
 }  // namespace
+
+void appendUtf8(std::string& out, char32_t codePoint) {
+    constexpr char32_t twoByteLimit = 0x800;
+    constexpr char32_t threeByteLimit = 0x10000;
+    constexpr unsigned int payloadBits = 6;
+    constexpr unsigned char twoByteLeadBits = 0xC0;
+    constexpr unsigned char payloadMask = 0x3F;
+    const auto payload = [codePoint](unsigned int shift) {
+        return static_cast<char>(continuation | ((codePoint >> shift) & payloadMask));
+    };
+    if (codePoint < asciiEnd) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < twoByteLimit) {
+        out += static_cast<char>(twoByteLeadBits | (codePoint >> payloadBits));
+        out += payload(0);
+    } else if (codePoint < threeByteLimit) {
+        out += static_cast<char>(threeByteLead | (codePoint >> (2 * payloadBits)));
+        out += payload(payloadBits);
+        out += payload(0);
+    } else {
+        out += static_cast<char>(fourByteLead | (codePoint >> (3 * payloadBits)));
+        out += payload(2 * payloadBits);
+        out += payload(payloadBits);
+        out += payload(0);
+    }
+}
+
+Utf8Character leadingUtf8Character(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const std::size_t length = sequenceLength(text);
+    if (length == 0) {
+        return {};
+    }
+    constexpr unsigned char payloadMask = 0x3F;
+    constexpr unsigned int payloadBits = 6;
+    // The lead's own bits: all of an ASCII byte, fewer the longer the sequence.
+    constexpr unsigned char leadMasks[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t codePoint = static_cast<unsigned char>(text[0]) & leadMasks[length];
+    for (std::size_t i = 1; i < length; ++i) {
+        codePoint = (codePoint << payloadBits) | (static_cast<unsigned char>(text[i]) & payloadMask);
+    }
+    return {codePoint, length};
+}
 
 std::size_t validUtf8Length(std::string_view text) {
     std::size_t done = 0;
@@ -130,7 +158,7 @@ std::string utf8WithWindows1251Fallback(std::string_view text) {
         out.append(text.substr(0, valid));
         text.remove_prefix(valid);
         if (!text.empty()) {
-            appendCodePoint(out, windows1251Character(static_cast<unsigned char>(text.front())));
+            appendUtf8(out, windows1251Character(static_cast<unsigned char>(text.front())));
             text.remove_prefix(1);
         }
     }
@@ -142,7 +170,7 @@ std::string utf8FromWindows1251(std::string_view text) {
     out.reserve(text.size());
     for (const char byte : text) {
         const auto value = static_cast<unsigned char>(byte);
-        appendCodePoint(out, value < asciiEnd ? value : windows1251Character(value));
+        appendUtf8(out, value < asciiEnd ? value : windows1251Character(value));
     }
     return out;
 }

@@ -17,6 +17,17 @@ std::size_t validUtf8Length(std::string_view text);
 // nothing is dropped.
 std::string utf8WithWindows1251Fallback(std::string_view text);
 
+// Appends a code point as UTF-8: one below U+110000 that is no surrogate.
+void appendUtf8(std::string& out, char32_t codePoint);
+
+// The character that a well-formed sequence at the start of text encodes and
+// the sequence's length; length 0 where none starts there.
+struct Utf8Character {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+Utf8Character leadingUtf8Character(std::string_view text);
+
 // Single-byte Windows-1251 text as UTF-8, byte by byte.
 std::string utf8FromWindows1251(std::string_view text);
 

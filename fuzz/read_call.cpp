@@ -3,7 +3,9 @@
 // selection as "Нет иконки", a text written as the empty string as one empty
 // line, indexes outside a list as its entry 0). And the input's bytes taken
 // as source never crash the reader; what it reads from them, written again
-// by the generator, reads back the same.
+// by the generator, reads back the same. A selection of them reads as a call
+// only when the call lies within it, and an insert there replaces nothing
+// outside it. A call of valid UTF-8 written in ASCII alone reads the same.
 //
 // Input: one byte each for the button set, icon, modality and default button,
 // one byte whose low bit says whether a document that reads as no text is
@@ -18,8 +20,10 @@
 
 #include "call_reader.h"
 #include "fuzz_input.h"
+#include "insert_plan.h"
 #include "message_box_options.h"
 #include "source_generator.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -47,12 +51,31 @@ std::string generateFrom(const ReadCall& call) {
                         EditorLineViews(call.lines.begin(), call.lines.end()), noText);
 }
 
+bool within(ByteRange inner, ByteRange outer) {
+    return inner.start >= outer.start && inner.end <= outer.end && inner.start <= inner.end;
+}
+
 void checkReadingTheInput(std::string_view source) {
     const std::optional<ReadCall> call = readCall(source);
     if (call) {
         const std::optional<ReadCall> again = readCall(generateFrom(*call));
         require(again.has_value() && sameCall(*again, *call));
     }
+    const std::size_t start = source.empty() ? 0 : static_cast<unsigned char>(source[0]) % (source.size() + 1);
+    const std::size_t length = source.size() < 2 ? 0 : static_cast<unsigned char>(source[1]) % (source.size() - start + 1);
+    const ByteRange selection{start, start + length};
+    const SelectionReading reading = readSelection(source, selection);
+    require(!reading.call || within(reading.callBytes, selection));
+    require(!reading.standaloneBytes || (within(*reading.standaloneBytes, selection) &&
+                                         within(reading.callBytes, *reading.standaloneBytes)));
+    const MessageBoxSpec derived = deriveSpec(MessageBoxOptions{});
+    const EditorLineViews lines{"m"};
+    const InsertPlan plan = planInsert(InsertRequest{source, selection, true}, ComposedCall{derived, "t", lines});
+    require(reading.call ? within(plan.replaced, selection) : plan.replaced.start == plan.replaced.end);
+}
+
+bool isValidUtf8(std::string_view text) {
+    return validUtf8Length(text) == text.size();
 }
 
 }  // namespace
@@ -86,5 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::optional<ReadCall> call = readCall(source);
     require(call.has_value() && sameCall(*call, expected));
+    if (isValidUtf8(source)) {
+        const std::optional<ReadCall> ascii = readCall(asciiOnlyCall(source));
+        require(ascii.has_value() && sameCall(*ascii, expected));
+    }
     return 0;
 }

@@ -11,8 +11,10 @@
 
 #include "call_reader.h"
 #include "choices.h"
+#include "insert_plan.h"
 #include "source_generator.h"
 #include "tool_environment.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -64,6 +66,12 @@ TEST(ReadCall, ReadsBackEveryGeneratedCall) {
 
             const std::optional<ReadCall> call = readCall(source);
             ASSERT_TRUE(call.has_value()) << source;
+            const std::string ascii = asciiOnlyCall(source);
+            EXPECT_TRUE(std::all_of(ascii.begin(), ascii.end(), [](char c) { return c > 0; })) << ascii;
+            const std::optional<ReadCall> asciiCall = readCall(ascii);
+            ASSERT_TRUE(asciiCall.has_value()) << ascii;
+            EXPECT_EQ(asciiCall->lines, call->lines) << ascii;
+            EXPECT_EQ(asciiCall->options.title, call->options.title) << ascii;
             const bool noText = documentIsEmpty || texts.empty() || (texts.size() == 1 && texts[0].empty());
             EXPECT_EQ(call->lines, noText ? std::vector<std::string>{""} : texts) << source;
             EXPECT_EQ(call->options.title, title) << source;
@@ -104,6 +112,18 @@ TEST(ReadCall, ReadsHandWrittenCalls) {
         {"Select MessageRequester(\"T\", \"x\", #MB_OKCANCEL)\r\nEndSelect", {1, 0, 0, 0}, "T", "x"},
         {"MessageRequester(\"Заголовок Ελλάδα\", \"日本語\"+Chr(10)+\"😀 café\")", {0, 0, 0, 0}, "Заголовок Ελλάδα",
          "日本語\n😀 café"},
+        // Continued lines, flags 0, escapes, the other string constants, any Chr().
+        {"MessageRequester(\"T\",\r\n    \"a\" +\n  \"b\" ,\n 0)", {0, 0, 0, 0}, "T", "ab"},
+        {"MessageRequester(\"T\", \"x\", #MB_YESNO |\r\n #MB_ICONERROR)", {4, 1, 0, 0}, "T", "x"},
+        {"MessageRequester(~\"a\\\"b\\\\\", ~\"1\\n2\\t\\r\\a\")", {0, 0, 0, 0}, "a\"b\\", "1\n2\t\n\a"},
+        {"MessageRequester(\"\"+#TAB$+Chr(9)+#DOUBLEQUOTE$+#Empty$, \"a\"+#LFCR$+\"b\")", {0, 0, 0, 0}, "\t\t\"",
+         "a\n\nb"},
+        {"MessageRequester(Chr(1046)+Chr($416)+Chr(0041), Chr($D83D)+Chr(56832))", {0, 0, 0, 0}, "ЖЖ)", "😀"},
+        // Among other code: the one call is read, the rest left alone.
+        {"If MessageRequester(\"Q\", \"Sure?\", #PB_MessageRequester_YesNo) = #PB_MessageRequester_Yes ; ask",
+         {4, 0, 0, 0}, "Q", "Sure?"},
+        {"Select MessageRequester(\"T\", \"x\", #MB_YESNO) ; answer\n  Case #IdYes : End\nEndSelect", {4, 0, 0, 0},
+         "T", "x"},
     };
     for (const auto& row : rows) {
         const std::optional<ReadCall> call = readCall(row.source);
@@ -117,44 +137,64 @@ TEST(ReadCall, ReadsHandWrittenCalls) {
     }
 }
 
+// Each refusal names what could not be read.
 TEST(ReadCall, RefusesWhatItCannotReadExactly) {
-    const std::string refused[] = {
-        "", " \r\n", "MessageRequester(Title$, \"b\")", "MessageRequester(\"a\", Str(5))",
-        "MessageRequester(\"a\", \"b\" + x$)", "Result = MessageRequester(\"a\", \"b\")", "MessageRequester(\"a\")",
-        "MessageRequester(\"a\", \"b\", #MB_OK, 5)", "MessageRequester(\"a\", \"b\"", "MessageRequester(\"a\" \"b\", \"c\")",
-        "MessageRequester(\"a\", \"b\" +)", "MessageRequester(\"a\", \"b\", )", "MessageRequester(\"a\", \"b\", 4)",
-        "MessageRequester(\"a\", \"b\", #MB_YESNO|#MB_HELP)", "MessageRequester(\"a\", \"b\", #MB_ICONERROR|#MB_ICONQUESTION)",
-        "MessageRequester(\"a\", \"b\", #MB_OK|#MB_YESNO)", "MessageRequester(\"a\", \"b\", #MB_OK|#MB_OK)",
-        "MessageRequester(\"a\", \"b\", #MB_OK|)", "MessageRequester(\"a\", \"b\", #MB_OK$)",
-        "MessageRequester(\"a\", Chr(9))", "MessageRequester(\"a\", Chr(10)", "MessageRequester(\"a\", Chr(010))",
-        "MessageRequester(\"a\", #CRLF)", "MessageRequester(\"a\", #TAB$)", "MessageRequester(\"a\" + #LF$, \"c\")",
-        "MessageRequester(Chr(13), \"c\")", "MessageRequester(\"a, \"b\")", "MessageRequester(\"a\", \"b)",
-        "MessageRequester(\"a\nb\", \"c\")", "MessageRequester(\"a\", \"b\r\")", std::string("MessageRequester(\"a\", \"\0\")", 26),
-        "MessageRequester(\"a\", \"b\") : Debug 1", "MessageRequester(\"a\", \"b\")\nDebug 1",
-        "MessageRequester(\"a\", \"b\")\nEndSelect", "MessageRequesterX(\"a\", \"b\")", "SelectMessageRequester(\"a\", \"b\")",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO)\nCase #IdYes",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO)\nCase #IdYes\n  Debug 1\nEndSelect",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO)\nCase #IdOK\nEndSelect",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO)\nCase #IdYes\nCase #IdYes\nEndSelect",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO)\nDefault\nDefault\nEndSelect",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO)\nCase #IdYes, #IdNo\nEndSelect",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO) Case #IdYes\nEndSelect",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO)\nEndSelect\nEndSelect",
-        "Select MessageRequester(\"a\", \"b\", #MB_YESNO) EndSelect",
+    using U = UnreadSelection;
+    const struct {
+        std::string source;
+        UnreadSelection reason;
+    } refused[] = {
+        {"", U::noCall}, {" \r\n", U::noCall}, {"; MessageRequester(\"a\", \"b\")", U::noCall},
+        {"x$ = \"MessageRequester(\"", U::noCall}, {"#MessageRequester(\"a\", \"b\")", U::noCall},
+        {"MessageRequesterX(\"a\", \"b\")", U::noCall}, {"SelectMessageRequester(\"a\", \"b\")", U::noCall},
+        {"MessageRequester(\"a\", \"b\") : MessageRequester(\"c\", \"d\")", U::severalCalls},
+        {"MessageRequester(\"a\", Str(MessageRequester(\"c\", \"d\")))", U::severalCalls},
+        {"MessageRequester(\"a\", \"b\"", U::message}, {"MessageRequester(\"a\", \"b\",\n", U::flags},
+        {"MessageRequester(Title$, \"b\")", U::title}, {"MessageRequester(\"a\" + #LF$, \"c\")", U::title},
+        {"MessageRequester(Chr(13), \"c\")", U::title}, {"MessageRequester(\"a\" \"b\", \"c\")", U::title},
+        {"MessageRequester(\"a, \"b\")", U::title}, {"MessageRequester(\n\"a\", \"b\")", U::title},
+        {"MessageRequester(~\"\\q\", \"b\")", U::title}, {"MessageRequester(Chr(0), \"b\")", U::title},
+        {"MessageRequester(Chr($D83D), \"b\")", U::title}, {"MessageRequester(Chr(56832), \"b\")", U::title},
+        {"MessageRequester(Chr(65536), \"b\")", U::title}, {"MessageRequester(Chr(x), \"b\")", U::title},
+        {"MessageRequester(\"a\")", U::message}, {"MessageRequester(\"a\", Str(5))", U::message},
+        {"MessageRequester(\"a\", \"b\" + x$)", U::message}, {"MessageRequester(\"a\", \"b\" +)", U::message},
+        {"MessageRequester(\"a\", #CRLF)", U::message}, {"MessageRequester(\"a\", #NOTAB$)", U::message},
+        {"MessageRequester(\"a\", \"b)", U::message}, {"MessageRequester(\"a\", \"b\r\")", U::message},
+        {std::string("MessageRequester(\"a\", \"\0\")", 26), U::message},
+        {"MessageRequester(\"a\", \"b\" ; why\n)", U::message}, {"MessageRequester(\"a\",\n; why\n\"b\")", U::message},
+        {"MessageRequester(\"a\", \"b\", #MB_OK, 5)", U::flags}, {"MessageRequester(\"a\", \"b\", )", U::flags},
+        {"MessageRequester(\"a\", \"b\", 4)", U::flags}, {"MessageRequester(\"a\", \"b\", 0|#MB_OK)", U::flags},
+        {"MessageRequester(\"a\", \"b\", #MB_YESNO|#MB_HELP)", U::flags},
+        {"MessageRequester(\"a\", \"b\", #MB_ICONERROR|#MB_ICONQUESTION)", U::flags},
+        {"MessageRequester(\"a\", \"b\", #MB_OK|#MB_YESNO)", U::flags}, {"MessageRequester(\"a\", \"b\", #MB_OK|)", U::flags},
+        {"MessageRequester(\"a\", \"b\", #MB_OK$)", U::flags}, {"MessageRequester(\"a\", \"b\", Flags)", U::flags},
     };
-    for (const std::string& source : refused) {
-        EXPECT_FALSE(readCall(source).has_value()) << source;
+    for (const auto& row : refused) {
+        const SelectionReading reading = readSelection(row.source, ByteRange{0, row.source.size()});
+        EXPECT_FALSE(reading.call.has_value()) << row.source;
+        EXPECT_EQ(static_cast<int>(reading.unread), static_cast<int>(row.reason)) << row.source;
     }
 }
 
+// Bytes of a single-byte source reach the window as its code page shows them.
+TEST(ReadCall, LiteralsPassThroughTheDecoder) {
+    const std::string source = "MessageRequester(\"\xC7\xE0\", ~\"\xFF\\n\" + Chr(1046))";
+    const SelectionReading reading = readSelection(source, ByteRange{0, source.size()}, utf8FromWindows1251);
+    ASSERT_TRUE(reading.call.has_value());
+    EXPECT_EQ(reading.call->options.title, "За");
+    EXPECT_EQ(reading.call->lines, (std::vector<std::string>{"я", "Ж"}));
+}
+
 TEST(ToolEnvironment, ParsesHandlesCursorAndSelection) {
+    // Only a handle's low 32 bits name a window, whatever the sign it is written with.
     const struct {
         std::string text;
-        std::optional<std::uint64_t> handle;
+        std::optional<std::uint32_t> handle;
     } handles[] = {
-        {"12345", 12345}, {"0012", 12}, {"18446744073709551615", UINT64_MAX}, {"18446744073709551616", {}},
-        {"99999999999999999999999", {}}, {"0", {}}, {"", {}}, {"-5", {}}, {"+5", {}}, {" 5", {}}, {"5 ", {}},
-        {"0x1F", {}}, {"12a", {}},
+        {"12345", 12345}, {"0012", 12}, {"-2147478988", 0x80001234}, {"-4294770590", 0x30062}, {"-1", UINT32_MAX},
+        {"4294967296", {}}, {"18446744073709551615", UINT32_MAX}, {"18446744073709551616", {}}, {"-", {}},
+        {"--5", {}}, {"99999999999999999999999", {}}, {"0", {}}, {"-0", {}}, {"", {}}, {"+5", {}}, {" 5", {}},
+        {"5 ", {}}, {"0x1F", {}}, {"12a", {}},
     };
     for (const auto& row : handles) {
         EXPECT_EQ(parseWindowHandle(row.text), row.handle) << row.text;
@@ -205,6 +245,27 @@ TEST(ToolEnvironment, FindsTheSelectedBytes) {
         ASSERT_EQ(range.has_value(), row.bytes.has_value()) << row.selection;
         if (range) {
             EXPECT_EQ(std::make_pair(range->start, range->end), *row.bytes) << row.selection;
+            const TextPosition end = positionOfByte(row.text, range->end, ColumnUnit::utf8Character);
+            EXPECT_EQ(std::to_string(end.line) + "x" + std::to_string(end.column), row.selection.substr(4))
+                << row.selection;
         }
+    }
+    // A single-byte source counts every byte as a column.
+    const std::optional<ByteRange> bytes = findSelectedBytes("\xC7\xE0\xE3\r\n", *parseToolSelection("1x2x1x4"),
+                                                             ColumnUnit::byte);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(std::make_pair(bytes->start, bytes->end), std::make_pair(std::size_t{1}, std::size_t{3}));
+    EXPECT_EQ(positionOfByte("\xC7\xE0\xE3\r\n", 3, ColumnUnit::byte).column, 4U);
+}
+
+// The lines a selection lies on; a selection of whole lines ends where it ends.
+TEST(ToolEnvironment, LinesAroundASelection) {
+    const std::string document = "a = 1\r\n  b\nc = 3";
+    const struct {
+        std::size_t start, end, linesStart, linesEnd;
+    } rows[] = {{0, 0, 0, 5}, {2, 3, 0, 5}, {9, 9, 7, 10}, {7, 11, 7, 11}, {3, 12, 0, 16}, {12, 16, 11, 16}};
+    for (const auto& row : rows) {
+        const ByteRange lines = linesAround(document, ByteRange{row.start, row.end});
+        EXPECT_EQ(std::make_pair(lines.start, lines.end), std::make_pair(row.linesStart, row.linesEnd)) << row.start;
     }
 }
