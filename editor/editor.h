@@ -26,6 +26,15 @@ inline constexpr UINT emptyUndoBuffer = 2175;
 inline constexpr UINT getCharacterPointer = 2520;
 inline constexpr UINT getCodePage = 2137;
 inline constexpr UINT setCodePage = 2037;
+// Asked of the PureBasic IDE's editor: all carry numbers only.
+inline constexpr UINT getEolMode = 2030;
+inline constexpr UINT getSelectionStart = 2143;
+inline constexpr UINT getSelectionEnd = 2145;
+inline constexpr UINT setSelection = 2160;
+inline constexpr UINT lineFromPosition = 2166;
+inline constexpr UINT positionFromLine = 2167;
+inline constexpr UINT countCharacters = 2633;
+inline constexpr UINT positionRelative = 2670;
 
 inline constexpr WPARAM whitespaceVisibleAlways = 1;
 inline constexpr LRESULT utf8CodePage = 65001;

@@ -115,15 +115,29 @@ void runCopyAction() noexcept {
 }
 
 void runInsertAction() {
-    const std::optional<IdeEditor>& ide = startingIde();
-    if (!ide || !copyOrSoundTheError()) {
+    if (!ideConnected()) {
         return;
     }
-    if (!pasteIntoIde(*ide, mainWindowHandle())) {
-        const InterfaceTexts& texts = interfaceTextsInUse();
-        showMessageBox(std::string(texts.insertFailedCaption).c_str(), std::string(texts.insertFailedText).c_str(),
-                       MB_ICONWARNING | MB_OK);
+    const MessageBoxOptions options = readOptions();
+    const MessageBoxSpec derived = deriveSpec(options);
+    const bool documentIsEmpty = editorIsEmpty();
+    const EditorText document = documentIsEmpty ? EditorText{} : readEditorLines();
+    const InsertOutcome outcome =
+        insertIntoIde(ComposedCall{derived, options.title, document.lines, documentIsEmpty}, mainWindowHandle());
+    if (outcome == InsertOutcome::inserted) {
+        return;
     }
+    if (outcome == InsertOutcome::clipboardRefused) {
+        MessageBeep(MB_ICONERROR);
+        return;
+    }
+    if (!copyOrSoundTheError()) {
+        return;
+    }
+    const InterfaceTexts& texts = interfaceTextsInUse();
+    const std::string_view text =
+        outcome == InsertOutcome::openedCallChanged ? texts.insertChangedText : texts.insertFailedText;
+    showMessageBox(std::string(texts.insertFailedCaption).c_str(), std::string(text).c_str(), MB_ICONWARNING | MB_OK);
 }
 
 // The shell's libraries are loaded at the first click on the link rather

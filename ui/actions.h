@@ -10,8 +10,8 @@ void runTestAction();
 // Puts the generated PureBasic source on the clipboard; sounds the error beep
 // when the clipboard keeps its former content.
 void runCopyAction() noexcept;
-// Copies as the copy action does, then has the IDE paste the call in place of
-// its selection; an IDE that has gone since start-up keeps the call on the
-// clipboard, and a message box says so.
+// Puts the composed call into the IDE's source (see insertIntoIde); where
+// the IDE's editor has gone or the opened call has changed there, copies it
+// as the copy action does and a message box says so.
 void runInsertAction();
 void openAuthorsWebPage();

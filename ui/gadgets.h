@@ -22,8 +22,10 @@ inline constexpr int defaultButtonList = 6;
 inline constexpr int testButton = 7;
 inline constexpr int copyButton = 9;
 inline constexpr int linkLabel = 10;
-// Only when the PureBasic IDE started the wizard.
+// Only when the PureBasic IDE started the wizard; the note only when its
+// selection did not open.
 inline constexpr int insertButton = 11;
+inline constexpr int selectionNote = 12;
 }  // namespace gadgets
 
 // The window that new controls are created in, and their font.

@@ -16,6 +16,7 @@
 #include "events.h"
 #include "gadgets.h"
 #include "icon_list.h"
+#include "ide_link.h"
 #include "interface_language.h"
 #include "interface_texts.h"
 #include "link_label.h"
@@ -96,6 +97,12 @@ constexpr ControlRow insertButtonRow{ControlKind::plain, gadgets::insertButton, 
                                      &InterfaceTexts::insertButton, L"Button", buttonStyle, 0,
                                      &InterfaceTexts::insertToolTip};
 
+// Above the editor, beside its label, where the IDE's selection did not open:
+// what the wizard could not read. One line; a longer text ends in an ellipsis.
+constexpr ControlRow selectionNoteRow{ControlKind::plain, gadgets::selectionNote, 210, 60, 320, 15, nullptr,
+                                      L"Static", labelStyle | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, 0,
+                                      nullptr};
+
 // Caption labels get identifiers of their own, above every gadget number.
 constexpr int firstLabelIdentifier = 100;
 
@@ -112,7 +119,7 @@ struct MainWindow {
     UINT dpi = standardDpi;
     std::array<HWND, controlTable.size()> controls{};  // by row, null where creation failed
     HWND insertButton = nullptr;
-    std::optional<IdeEditor> ide;
+    HWND selectionNote = nullptr;
 };
 
 MainWindow& mainWindow() {
@@ -277,6 +284,7 @@ void layOutControls(const MainWindow& state) {
         layOutControl(state.controls[index], controlTable[index], state.dpi);
     }
     layOutControl(state.insertButton, insertButtonRow, state.dpi);
+    layOutControl(state.selectionNote, selectionNoteRow, state.dpi);
     if (shown) {
         SendMessageW(state.window, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -289,6 +297,16 @@ void addInsertButton(MainWindow& state) {
     const ControlRow row = scaledRow(insertButtonRow, state.dpi);
     int unusedLabelIdentifier = firstLabelIdentifier;
     state.insertButton = createControl(row, unusedLabelIdentifier);
+}
+
+void addSelectionNote(MainWindow& state, UnreadSelection unread) {
+    const ControlRow row = scaledRow(selectionNoteRow, state.dpi);
+    int unusedLabelIdentifier = firstLabelIdentifier;
+    state.selectionNote = createControl(row, unusedLabelIdentifier);
+    const std::string_view note = interfaceTextsInUse().unreadSelectionNotes[static_cast<std::size_t>(unread)];
+    if (state.selectionNote != nullptr) {
+        SetWindowTextW(state.selectionNote, wideFromUtf8(note).c_str());
+    }
 }
 
 // The editor holds the lines as the user would have typed them, and its undo
@@ -319,6 +337,20 @@ void showReadCall(const ReadCall& call) {
         if (list != nullptr) {
             SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         }
+    }
+}
+
+// The IDE's selection opens in the window, or the window says why not.
+void connectIde(MainWindow& state) {
+    if (!connectToIde()) {
+        return;
+    }
+    addInsertButton(state);
+    const IdeSelection selection = readIdeSelection();
+    if (selection.call) {
+        showReadCall(*selection.call);
+    } else if (selection.unread) {
+        addSelectionNote(state, *selection.unread);
     }
 }
 
@@ -425,22 +457,10 @@ bool startMainWindow() {
         return false;
     }
     fillOptionLists();
-    MainWindow& state = mainWindow();
-    state.ide = findIdeEditor();
-    if (state.ide) {
-        addInsertButton(state);
-        const std::optional<ReadCall> call = readSelectedCall(*state.ide);
-        if (call) {
-            showReadCall(*call);
-        }
-    }
+    connectIde(mainWindow());
     focusGadget(gadgets::titleField);
     showMainWindow();
     return true;
-}
-
-const std::optional<IdeEditor>& startingIde() {
-    return mainWindow().ide;
 }
 
 HWND mainWindowHandle() {

@@ -6,7 +6,6 @@
 
 #include <optional>
 
-#include "ide_link.h"
 #include "message_box_options.h"
 
 namespace mainWindowGeometry {
@@ -32,8 +31,6 @@ void showMainWindow();
 // controls, the lists filled, the focus in the title field, the window shown.
 // Answers false, having shown nothing, when the window cannot be opened.
 bool startMainWindow();
-// The PureBasic IDE that started the wizard, found at start-up.
-const std::optional<IdeEditor>& startingIde();
 HWND mainWindowHandle();
 HACCEL mainWindowAccelerators();
 // The window's outer size at a DPI.

@@ -892,6 +892,23 @@ std::string commandIdeDrop(std::istream& args) {
     return std::string(R"({"ok":)") + (ide && PostMessageW(ide, WM_APP, hide, 0) ? "1" : "0") + "}";
 }
 
+// Has the stand-in IDE select from one byte position to another, as a click
+// does (idesel START END), or type an "X" at one (idetype AT).
+std::string commandIdeSelect(std::istream& args) {
+    WPARAM start = 0;
+    LPARAM end = 0;
+    args >> start >> end;
+    const HWND ide = findStandinIde();
+    return std::string(R"({"ok":)") + (ide && PostMessageW(ide, WM_APP + 1, start, end) ? "1" : "0") + "}";
+}
+
+std::string commandIdeType(std::istream& args) {
+    WPARAM at = 0;
+    args >> at;
+    const HWND ide = findStandinIde();
+    return std::string(R"({"ok":)") + (ide && PostMessageW(ide, WM_APP + 2, at, 0) ? "1" : "0") + "}";
+}
+
 // The session's system code page, as every program in it has it.
 std::string commandCodePage(std::istream&) {
     return R"({"ok":1,"acp":)" + std::to_string(GetACP()) + "}";
@@ -922,6 +939,8 @@ constexpr Command commands[] = {
     {"codepage", commandCodePage},
     {"ide", commandIde},
     {"idedrop", commandIdeDrop},
+    {"idesel", commandIdeSelect},
+    {"idetype", commandIdeType},
 };
 
 std::string runCommand(const std::string& line) {

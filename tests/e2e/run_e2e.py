@@ -908,37 +908,67 @@ class PackageTest(unittest.TestCase):
         self.assertEqual(s.exit_code(), 0)
 
 
+def ascii_only(source):
+    """The call as a source in a single-byte code page gets it: every
+    character beyond ASCII in its literals as Chr() terms of its UTF-16
+    units."""
+    def literal(match):
+        if match.group(1).isascii():
+            return match.group(0)
+        terms = []
+        for run in re.findall(r'[\x00-\x7f]+|[^\x00-\x7f]', match.group(1)):
+            units = run.encode("utf-16-le")
+            terms += ['"' + run + '"'] if run.isascii() else [
+                f"Chr({int.from_bytes(units[i:i + 2], 'little')})" for i in range(0, len(units), 2)]
+        return "+".join(terms)
+    return re.sub(r'"([^"]*)"', literal, source)
+
+
+def indented(source, indent):
+    return source.replace("\r\n", "\r\n" + indent)
+
+
 class IdeTest(WizardCase):
     """Started from the stand-in IDE as a tool: the call read from the IDE's
-    selection, and Вставить pasting over it through the IDE's own paste."""
+    selection, and Вставить changing only that call, or adding one on lines
+    of its own, through the IDE's own paste."""
 
     CALL = Choices("Заголовок «1»", "Строка 1\r\n\r\nLine \"3\"", 3, 2, 3, 1)
     BEFORE, AFTER = "a = 1\r\n", "\r\nb = 2"
+    NO_CALL_NOTE = "В выделении нет вызова MessageRequester."
+    CHANGED_TEXT = "Ничего не заменено: вызов в исходном тексте PureBasic изменился после открытия.\nНовый вызов остался в буфере обмена."
 
     def setUp(self):
         self.s = Session(OPTIONS, self.id().split(".")[-1])
         self.addCleanup(self.s.close)
 
-    def start_ide(self, source, selection):
+    def new_session(self, name):
+        self.s.close()
+        self.s = Session(OPTIONS, self.id().split(".")[-1] + "-" + name)
+        self.addCleanup(self.s.close)
+
+    def start_ide(self, source, selection, options="", encoding="utf-8"):
         path = self.s.work / "source.pb"
-        path.write_bytes(source.encode("utf-8"))
+        path.write_bytes(source.encode(encoding))
         program = self.s.install_app("app", "Compilers/Scintilla.dll")
         self.s.program = subprocess.Popen(
             [WINE, OPTIONS.ide, windows_path(OPTIONS.scintilla),
-             windows_path(program), windows_path(path), selection],
+             windows_path(program), windows_path(path), selection] + ([options] if options else []),
             env=self.s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # The insert button is the last control the wizard creates.
         return self.s.wait_main(lambda m: m["visible"] and m["focus"] == 1 and 11 in [c["id"] for c in m["controls"]],
                                 "the wizard started by the IDE")
 
-    def ide_text(self):
-        return shown(self.s.ask("ide")["text"])
+    def ide_text(self, encoding="utf-8"):
+        """The IDE's source as its user sees it; a single-byte source's editor
+        hands its bytes out through Windows-1252."""
+        text = shown(self.s.ask("ide")["text"])
+        return text if encoding == "utf-8" else text.encode("cp1252").decode(encoding)
 
-    def insert(self, source_before, expected):
+    def insert(self, source_before, expected, encoding="utf-8"):
         self.s.click_gadget(11)
-        wait_for(lambda: self.ide_text() != source_before, what="the inserted call")
-        self.assertEqual(self.ide_text(), expected)
-        self.assertIn(self.s.clipboard_unicode()[:-2].decode("utf-16-le"), expected)
+        wait_for(lambda: self.ide_text(encoding) != source_before, what="the inserted call")
+        self.assertEqual(self.ide_text(encoding), expected)
         wait_for(lambda: self.s.ask("ide")["foreground"], what="the IDE in front")
 
     def assert_choices(self, main, c):
@@ -947,12 +977,14 @@ class IdeTest(WizardCase):
         for gadget, index in ((3, c.icon), (4, c.modality), (5, c.button_set), (6, c.default_button)):
             self.assertEqual(self.s.control(gadget, main)["selected"], index, f"gadget {gadget}")
 
-    def insert_without_call(self, selection, expected):
-        """The wizard opens as when started alone; Вставить walks after
-        Скопировать, and puts the call where expected puts {}."""
+    def insert_without_call(self, selection, expected, note=None):
+        """The wizard opens as when started alone, with the note where a
+        selection did not open; Вставить walks after Скопировать, and puts the
+        call where expected puts {}."""
         source = self.BEFORE + "b = 2"
         main = self.start_ide(source, selection)
         self.assert_choices(main, Choices())
+        self.assertEqual([shown(c["text"]) for c in main["controls"] if c["id"] == 12], [note] if note else [])
         button = self.s.control(11, main)
         self.assertEqual((shown(button["text"]), button["visible"]), ("Вставить", 1))
         self.assertIn("Вставить в исходный текст PureBasic", [shown(t) for t in main["toolTips"]])
@@ -963,20 +995,85 @@ class IdeTest(WizardCase):
         self.insert(source, expected.format(generated_source(Choices("Новый"))))
 
     def test_insert_at_the_caret(self):
-        self.insert_without_call("2x1x2x1", self.BEFORE + "{}b = 2")
+        """At the start of a line: on a line of its own before it."""
+        self.insert_without_call("2x1x2x1", self.BEFORE + "{}\r\nb = 2")
 
-    def test_a_selection_that_is_not_a_call_is_replaced(self):
-        self.insert_without_call("1x1x1x6", "{}\r\nb = 2")
+    def test_a_selection_that_is_not_a_call_is_kept(self):
+        """Selected up to a line's end or with its line end: the call goes
+        after it, and the window says why it did not open."""
+        for name, selection in (("line", "1x1x1x6"), ("whole-line", "1x1x2x1")):
+            with self.subTest(selection=name):
+                if name != "line":
+                    self.new_session(name)
+                self.insert_without_call(selection, self.BEFORE + "{}\r\nb = 2", self.NO_CALL_NOTE)
+
+    def test_the_caret_moved_since_start_up_and_indented(self):
+        """Without an opened call the insert goes where the caret is at the
+        click, its follow-on lines indented like that line."""
+        source = "If a\r\n    \r\nEndIf"
+        self.start_ide(source, "1x1x1x1")
+        self.assertTrue(self.s.ask("idesel 10 10")["ok"])
+        changed = Choices("Отступ", button_set=1)
+        self.set_title(changed.title)
+        self.choose_by_keyboard(changed)
+        self.insert(source, "If a\r\n    " + indented(generated_source(changed), "    ") + "\r\nEndIf")
 
     def test_edit_the_selected_call_in_place(self):
+        """Selected as whole lines (Shift+Down): the call replaced, its line
+        end kept."""
         call = generated_source(self.CALL)
         lines = call.split("\r\n")
-        selection = f"2x1x{1 + len(lines)}x{1 + len(lines[-1])}"
         source = self.BEFORE + call + self.AFTER
-        self.assert_choices(self.start_ide(source, selection), self.CALL)
+        self.assert_choices(self.start_ide(source, f"2x1x{2 + len(lines)}x1"), self.CALL)
         self.set_title("Другой")
         changed = dataclasses.replace(self.CALL, title="Другой")
         self.insert(source, self.BEFORE + generated_source(changed) + self.AFTER)
+
+    def test_a_call_among_code_is_replaced_alone(self):
+        """Inside an expression or a Select whose Case lines hold code: only
+        the MessageRequester(...) call changes, as a plain call."""
+        cases = (
+            ("If ", " = #PB_MessageRequester_Yes\r\n  a = 1\r\nEndIf", "1x1x1x{end}"),
+            ("Select ", "\r\n  Case #IdYes : a = 1 ; yes\r\nEndSelect", "1x1x3x10"),
+        )
+        read = Choices("Q", "Sure?", button_set=4)
+        for before, after, selection in cases:
+            with self.subTest(before=before):
+                if before != "If ":
+                    self.new_session("select")
+                call = 'MessageRequester("Q", "Sure?", #PB_MessageRequester_YesNo)'
+                source = before + call + after
+                self.assert_choices(self.start_ide(source, selection.format(end=len(before + call) + 1)), read)
+                self.set_title("Новый")
+                plain = generated_source(dataclasses.replace(read, title="Новый", button_set=0))
+                self.insert(source, before + plain.replace("#MB_OK", "#MB_YESNO") + after)
+
+    def test_the_opened_call_changed_before_the_click(self):
+        """Nothing is replaced: a message says so, and the call is on the
+        clipboard."""
+        call = generated_source(self.CALL)
+        source = self.BEFORE + call + self.AFTER
+        self.start_ide(source, f"2x1x{1 + len(call.split(chr(13) + chr(10)))}x10")
+        self.assertTrue(self.s.ask(f"idetype {len(self.BEFORE.encode()) + 7}")["ok"])
+        typed = self.BEFORE + call[:7] + "X" + call[7:] + self.AFTER
+        wait_for(lambda: self.ide_text() == typed, what="the IDE's source typed in")
+        self.s.click_gadget(11)
+        box = self.s.wait_box()
+        self.assertEqual((shown(box["caption"]), shown(box["text"])), ("MessageRequester", self.CHANGED_TEXT))
+        self.assertEqual(self.s.clipboard_unicode(), (call + "\0").encode("utf-16-le"))
+        self.assertEqual(self.ide_text(), typed)
+
+    def test_a_single_byte_source_with_negative_handles(self):
+        """A source without a byte-order mark reads as its user sees it (code
+        page 1251) and gets the call in ASCII; the IDE wrote its handles
+        negative."""
+        source = 'a = 1\r\nMessageRequester("Заголовок", "Текст")\r\nb = 2'
+        main = self.start_ide(source, "2x1x3x1", "single-byte negative", "cp1251")
+        self.assert_choices(main, Choices("Заголовок", "Текст"))
+        self.set_title("Ящик 😀")
+        expected = ascii_only(generated_source(Choices("Ящик 😀", "Текст")))
+        self.assertTrue(expected.isascii())
+        self.insert(source, "a = 1\r\n" + expected + "\r\nb = 2", "cp1251")
 
     def test_the_editor_gone_before_the_click(self):
         """Closed, or hidden as the IDE hides a source whose tab is left:
@@ -984,9 +1081,7 @@ class IdeTest(WizardCase):
         for hide in (0, 1):
             with self.subTest(hide=hide):
                 if hide:
-                    self.s.close()
-                    self.s = Session(OPTIONS, self.id().split(".")[-1] + "-hidden")
-                    self.addCleanup(self.s.close)
+                    self.new_session("hidden")
                 source = self.BEFORE + "b = 2"
                 self.start_ide(source, "2x1x2x1")
                 self.assertTrue(self.s.ask(f"idedrop {hide}")["ok"])
@@ -998,6 +1093,7 @@ class IdeTest(WizardCase):
                 self.assertEqual(self.s.clipboard_unicode(),
                                  (generated_source(Choices("Потеря")) + "\0").encode("utf-16-le"))
                 self.assertEqual(self.ide_text(), source if hide else "")
+
 
 def main():
     global OPTIONS

@@ -3,9 +3,14 @@
 // a tool the way the IDE does, its windows and the selection named in the
 // tool's environment. A posted WM_APP closes the editor, as closing the
 // source's tab does, or with wParam 1 hides it, as switching to another
-// source's tab does.
+// source's tab does; WM_APP + 1 selects from wParam to lParam, as a click in
+// the source does; WM_APP + 2 types an "X" at wParam.
 //
-//   standin_ide.exe SCINTILLA.DLL WIZARD.EXE SOURCE.TXT LxCxLxC
+//   standin_ide.exe SCINTILLA.DLL WIZARD.EXE SOURCE.TXT LxCxLxC [OPTIONS]
+//
+// OPTIONS: "single-byte" holds the source's bytes in code page 0, as the IDE
+// holds a file without a byte-order mark; "negative" writes the windows'
+// handles as negative numbers with the same low 32 bits.
 #include <windows.h>
 
 #include <cstdint>
@@ -17,17 +22,29 @@
 namespace {
 
 constexpr UINT sciSetCodePage = 2037;
-constexpr UINT sciSetText = 2181;
 constexpr UINT sciSetSel = 2160;
 constexpr UINT sciPositionFromLine = 2167;
 constexpr UINT sciPositionRelative = 2670;
+constexpr UINT sciAddText = 2001;
+constexpr UINT sciInsertText = 2003;
 constexpr UINT closeEditor = WM_APP;
+constexpr UINT selectRange = WM_APP + 1;
+constexpr UINT typeX = WM_APP + 2;
 constexpr WPARAM hideOnly = 1;
+constexpr std::int64_t handleSpan = std::int64_t{1} << 32;
 constexpr WPARAM utf8CodePage = 65001;
 
 HWND editor = nullptr;
 
 LRESULT CALLBACK ideProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == selectRange) {
+        SendMessageW(editor, sciSetSel, wParam, lParam);
+        return 0;
+    }
+    if (message == typeX) {
+        SendMessageW(editor, sciInsertText, wParam, reinterpret_cast<LPARAM>("X"));
+        return 0;
+    }
     if (message == closeEditor) {
         if (wParam == hideOnly) {
             ShowWindow(editor, SW_HIDE);
@@ -63,9 +80,15 @@ void setVariable(const wchar_t* name, const std::string& value) {
     SetEnvironmentVariableW(name, std::wstring(value.begin(), value.end()).c_str());
 }
 
-void startWizard(HWND window, const std::string& wizard, const std::string& selection) {
-    setVariable(L"PB_TOOL_MainWindow", std::to_string(reinterpret_cast<std::uintptr_t>(window)));
-    setVariable(L"PB_TOOL_Scintilla", std::to_string(reinterpret_cast<std::uintptr_t>(editor)));
+// The handle as the IDE writes it: as it is, or negative with the same low bits.
+std::string handleText(HWND window, bool negative) {
+    const auto value = static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(window));
+    return std::to_string(negative ? value - handleSpan : value);
+}
+
+void startWizard(HWND window, const std::string& wizard, const std::string& selection, bool negative) {
+    setVariable(L"PB_TOOL_MainWindow", handleText(window, negative));
+    setVariable(L"PB_TOOL_Scintilla", handleText(editor, negative));
     setVariable(L"PB_TOOL_Selection", selection);
     const std::string folder = wizard.substr(0, wizard.rfind('\\'));
     std::string commandLine = "\"" + wizard + "\"";
@@ -82,9 +105,10 @@ void startWizard(HWND window, const std::string& wizard, const std::string& sele
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (__argc != 5 || LoadLibraryA(__argv[1]) == nullptr) {
+    if (__argc < 5 || __argc > 6 || LoadLibraryA(__argv[1]) == nullptr) {
         return 1;
     }
+    const std::string options = __argc == 6 ? __argv[5] : "";
     std::ifstream sourceFile(__argv[3], std::ios::binary);
     const std::string source((std::istreambuf_iterator<char>(sourceFile)), std::istreambuf_iterator<char>());
     WNDCLASSW windowClass{};
@@ -97,10 +121,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                       300, nullptr, nullptr, instance, nullptr);
     editor = CreateWindowW(L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 260, window, nullptr, instance,
                            nullptr);
-    SendMessageW(editor, sciSetCodePage, utf8CodePage, 0);
-    SendMessageW(editor, sciSetText, 0, reinterpret_cast<LPARAM>(source.c_str()));
+    SendMessageW(editor, sciSetCodePage, options.find("single-byte") == std::string::npos ? utf8CodePage : 0, 0);
+    SendMessageW(editor, sciAddText, source.size(), reinterpret_cast<LPARAM>(source.data()));
     selectFromVariable(__argv[4]);
-    startWizard(window, __argv[2], __argv[4]);
+    startWizard(window, __argv[2], __argv[4], options.find("negative") != std::string::npos);
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
