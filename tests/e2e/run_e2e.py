@@ -1019,12 +1019,14 @@ class IdeTest(WizardCase):
         self.insert(source, "If a\r\n    " + indented(generated_source(changed), "    ") + "\r\nEndIf")
 
     def test_edit_the_selected_call_in_place(self):
-        """Selected as whole lines (Shift+Down): the call replaced, its line
-        end kept."""
+        """Selected as whole lines (Shift+Down): the call replaced where it
+        was opened, its line end kept."""
         call = generated_source(self.CALL)
         lines = call.split("\r\n")
         source = self.BEFORE + call + self.AFTER
         self.assert_choices(self.start_ide(source, f"2x1x{2 + len(lines)}x1"), self.CALL)
+        # A click elsewhere in the IDE since does not move the opened call.
+        self.assertTrue(self.s.ask("idesel 0 0")["ok"])
         self.set_title("Другой")
         changed = dataclasses.replace(self.CALL, title="Другой")
         self.insert(source, self.BEFORE + generated_source(changed) + self.AFTER)

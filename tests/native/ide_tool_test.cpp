@@ -251,11 +251,11 @@ TEST(ToolEnvironment, FindsTheSelectedBytes) {
         }
     }
     // A single-byte source counts every byte as a column.
-    const std::optional<ByteRange> bytes = findSelectedBytes("\xC7\xE0\xE3\r\n", *parseToolSelection("1x2x1x4"),
+    const std::optional<ByteRange> bytes = findSelectedBytes("a\xB9\xB8\xA8\r\n", *parseToolSelection("1x2x1x4"),
                                                              ColumnUnit::byte);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_EQ(std::make_pair(bytes->start, bytes->end), std::make_pair(std::size_t{1}, std::size_t{3}));
-    EXPECT_EQ(positionOfByte("\xC7\xE0\xE3\r\n", 3, ColumnUnit::byte).column, 4U);
+    EXPECT_EQ(positionOfByte("a\xB9\xB8\xA8\r\n", 3, ColumnUnit::byte).column, 4U);
 }
 
 // The lines a selection lies on; a selection of whole lines ends where it ends.
