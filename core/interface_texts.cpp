@@ -1,5 +1,6 @@
 #include "interface_texts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -10,9 +11,15 @@ constexpr std::uint16_t windowsRussian = 0x19;
 constexpr std::uint16_t windowsEnglish = 0x09;
 constexpr std::uint16_t windowsGerman = 0x07;
 constexpr std::uint16_t windowsFrench = 0x0C;
+constexpr std::uint16_t windowsItalian = 0x10;
+constexpr std::uint16_t windowsSpanish = 0x0A;
+// Windows languages whose users most likely read Russian: Ukrainian,
+// Belarusian and Kazakh.
+constexpr std::array<std::uint16_t, 3> windowsReadersOfRussian{0x22, 0x23, 0x3F};
 
-// One language: how the IDE and Windows name it, and its texts. French puts a
-// no-break space before a colon or a semicolon.
+// One language: how the IDE and Windows name it, and its texts, with Windows'
+// own names for the message box's buttons and icons. French puts a no-break
+// space before a colon or a semicolon.
 struct LanguageRow {
     InterfaceLanguage language = InterfaceLanguage::russian;
     std::uint16_t windowsPrimaryLanguage = 0;
@@ -161,6 +168,72 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
           "Impossible de lire le texte de l\u2019appel sélectionné.",
           "Impossible de lire les indicateurs de l\u2019appel sélectionné."},
      }},
+    {InterfaceLanguage::italian,
+     windowsItalian,
+     {"italiano", "italian"},
+     {
+         "MessageRequester",
+         "Titolo:",
+         "Testo:",
+         "Icona:",
+         "Modalità:",
+         "Pulsanti:",
+         "Pulsante predefinito:",
+         {"Nessuna icona", "Errore", "Domanda", "Avviso", "Informazioni"},
+         {"Applicazione", "Attività", "Sistema"},
+         {"OK", "OK, Annulla", "Interrompi, Riprova, Ignora", "Sì, No, Annulla", "Sì, No", "Riprova, Annulla"},
+         {"1", "2", "3"},
+         "Prova",
+         "Copia",
+         "Copia negli Appunti",
+         "Inserisci",
+         "Inserisci nel codice sorgente PureBasic",
+         "Procedura guidata MessageRequester © ",
+         "Orlenka",
+         "MessageRequester",
+         "Impossibile avviare l\u2019applicazione\nperché manca il file Scintilla.dll.",
+         "MessageRequester",
+         "Impossibile inserire: l\u2019editor di PureBasic non è più disponibile.\nLa chiamata resta negli Appunti.",
+         "Nulla è stato sostituito: la chiamata nel codice sorgente PureBasic è cambiata dopo l\u2019apertura.\nLa "
+         "nuova chiamata è negli Appunti.",
+         {"Nessuna chiamata a MessageRequester selezionata.", "Più chiamate a MessageRequester selezionate.",
+          "La selezione contiene solo parte di una chiamata.", "Il titolo della chiamata selezionata non è leggibile.",
+          "Il testo della chiamata selezionata non è leggibile.",
+          "I flag della chiamata selezionata non sono leggibili."},
+     }},
+    {InterfaceLanguage::spanish,
+     windowsSpanish,
+     {"spanish", "espanol"},
+     {
+         "MessageRequester",
+         "Título:",
+         "Texto:",
+         "Icono:",
+         "Modalidad:",
+         "Botones:",
+         "Botón predeterminado:",
+         {"Sin icono", "Error", "Pregunta", "Advertencia", "Información"},
+         {"Aplicación", "Tarea", "Sistema"},
+         {"Aceptar", "Aceptar, Cancelar", "Anular, Reintentar, Omitir", "Sí, No, Cancelar", "Sí, No",
+          "Reintentar, Cancelar"},
+         {"1", "2", "3"},
+         "Probar",
+         "Copiar",
+         "Copiar en el Portapapeles",
+         "Insertar",
+         "Insertar en el código fuente de PureBasic",
+         "Asistente de MessageRequester © ",
+         "Orlenka",
+         "MessageRequester",
+         "No se pudo iniciar la aplicación\nporque falta el archivo Scintilla.dll.",
+         "MessageRequester",
+         "No se pudo insertar: el editor de PureBasic ya no está disponible.\nLa llamada sigue en el Portapapeles.",
+         "No se reemplazó nada: la llamada del código fuente de PureBasic cambió después de abrirla.\nLa nueva "
+         "llamada está en el Portapapeles.",
+         {"Sin llamadas a MessageRequester en la selección.", "Varias llamadas a MessageRequester en la selección.",
+          "La selección solo contiene parte de una llamada.", "Título ilegible en la llamada seleccionada.",
+          "Texto ilegible en la llamada seleccionada.", "Indicadores ilegibles en la llamada seleccionada."},
+     }},
 }};
 
 constexpr bool rowsFollowTheEnumeration() {
@@ -274,9 +347,7 @@ bool widensOpenedLists(InterfaceLanguage language) {
 InterfaceLanguage chooseInterfaceLanguage(std::optional<std::string_view> ideLanguage,
                                           std::uint16_t windowsUiLanguageId) {
     if (ideLanguage.has_value()) {
-        if (const std::optional<InterfaceLanguage> named = languageOfIdeName(*ideLanguage)) {
-            return *named;
-        }
+        return languageOfIdeName(*ideLanguage).value_or(InterfaceLanguage::english);
     }
     const auto primaryLanguage = static_cast<std::uint16_t>(windowsUiLanguageId & primaryLanguageMask);
     for (const LanguageRow& row : languageTable) {
@@ -284,5 +355,7 @@ InterfaceLanguage chooseInterfaceLanguage(std::optional<std::string_view> ideLan
             return row.language;
         }
     }
-    return InterfaceLanguage::russian;
+    const bool readsRussian = std::find(windowsReadersOfRussian.begin(), windowsReadersOfRussian.end(),
+                                        primaryLanguage) != windowsReadersOfRussian.end();
+    return readsRussian ? InterfaceLanguage::russian : InterfaceLanguage::english;
 }

@@ -926,14 +926,17 @@ TEST_F(InterfaceLanguages, RussianListsOpenAsWideAsTheirBoxes) {
     }
 }
 
-// The IDE's language wins over that of Windows (Russian in this session).
+// The IDE's language wins over that of Windows (Russian in this session);
+// a variable set but empty gives English.
 TEST_F(InterfaceLanguages, TheIdesLanguageWinsOverTheWindowsLanguage) {
     ASSERT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_RUSSIAN);
     EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::russian);
     SetEnvironmentVariableW(L"PB_TOOL_Language", L"Fran\u00E7ais");
     EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::french);
-    SetEnvironmentVariableW(L"PB_TOOL_Language", L"Deutsch");
-    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::german);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", L"Espa\u00F1ol");
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::spanish);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", L"");
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::english);
     SetEnvironmentVariableW(L"PB_TOOL_Language", nullptr);
     EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::russian);
 }
