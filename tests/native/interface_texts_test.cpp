@@ -105,10 +105,21 @@ TEST(InterfaceTexts, LanguageChosenByTheIdeThenByWindows) {
 TEST(InterfaceTexts, EveryLanguageHasEveryText) {
     for (std::size_t index = 0; index < interfaceLanguageCount; ++index) {
         const auto language = static_cast<Language>(index);
-        for (const std::string_view text : everyText(interfaceTexts(language))) {
+        const InterfaceTexts& texts = interfaceTexts(language);
+        for (const std::string_view text : everyText(texts)) {
             EXPECT_FALSE(text.empty()) << "language " << index;
             // A text left in Russian in another language.
             EXPECT_TRUE(language == Language::russian || !hasCyrillic(text)) << text;
+            EXPECT_EQ(text.find('\''), std::string_view::npos) << "a typewriter apostrophe: " << text;
+        }
+        // Messages end their sentences; the Russian start-up text stays as it always was.
+        std::vector<std::string_view> messages{texts.insertFailedText, texts.insertChangedText};
+        messages.insert(messages.end(), texts.unreadSelectionNotes.begin(), texts.unreadSelectionNotes.end());
+        if (language != Language::russian) {
+            messages.push_back(texts.startFailureText);
+        }
+        for (const std::string_view message : messages) {
+            EXPECT_EQ(message.back(), '.') << message;
         }
     }
     EXPECT_EQ(&interfaceTexts(static_cast<Language>(interfaceLanguageCount)), &interfaceTexts(Language::russian));
