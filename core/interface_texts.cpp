@@ -1,5 +1,6 @@
 #include "interface_texts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -10,9 +11,15 @@ constexpr std::uint16_t windowsRussian = 0x19;
 constexpr std::uint16_t windowsEnglish = 0x09;
 constexpr std::uint16_t windowsGerman = 0x07;
 constexpr std::uint16_t windowsFrench = 0x0C;
+constexpr std::uint16_t windowsItalian = 0x10;
+constexpr std::uint16_t windowsSpanish = 0x0A;
+// Windows languages whose users most likely read Russian: Ukrainian,
+// Belarusian and Kazakh.
+constexpr std::array<std::uint16_t, 3> windowsReadersOfRussian{0x22, 0x23, 0x3F};
 
-// One language: how the IDE and Windows name it, and its texts. French puts a
-// no-break space before a colon or a semicolon.
+// One language: how the IDE and Windows name it, and its texts, with Windows'
+// own names for the message box's buttons and icons. French puts a no-break
+// space before a colon or a semicolon.
 struct LanguageRow {
     InterfaceLanguage language = InterfaceLanguage::russian;
     std::uint16_t windowsPrimaryLanguage = 0;
@@ -49,12 +56,12 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "MessageRequester",
          "Приложению не удалось запуститься\nиз-за отсутствия файла Scintilla.dll",
          "MessageRequester",
-         "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена",
+         "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена.",
          "Ничего не заменено: вызов в исходном тексте PureBasic изменился после открытия.\nНовый вызов остался в "
          "буфере обмена.",
-         {"В выделении нет вызова MessageRequester.", "В выделении несколько вызовов MessageRequester.",
-          "Выделена лишь часть вызова MessageRequester.", "Не удалось прочитать заголовок выделенного вызова.",
-          "Не удалось прочитать текст выделенного вызова.", "Не удалось прочитать флаги выделенного вызова."},
+         {"В выделении нет вызова MessageRequester.", "Выделено несколько вызовов MessageRequester.",
+          "Выделена лишь часть вызова MessageRequester.", "Не прочитан заголовок выделенного вызова.",
+          "Не прочитан текст выделенного вызова.", "Не прочитаны флаги выделенного вызова."},
      },
      false},
     {InterfaceLanguage::english,
@@ -74,19 +81,19 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          {"1", "2", "3"},
          "Test",
          "Copy",
-         "Copy to the clipboard",
+         "Copy to clipboard",
          "Insert",
          "Insert into the PureBasic source",
          "MessageRequester wizard © ",
          "Orlenka",
          "MessageRequester",
-         "The application could not start\nbecause the file Scintilla.dll is missing",
+         "The application could not start\nbecause the file Scintilla.dll is missing.",
          "MessageRequester",
-         "Nothing was inserted: the PureBasic editor is no longer available,\nso the call stays on the clipboard",
+         "Nothing was inserted: the PureBasic editor is no longer available,\nso the call stays on the clipboard.",
          "Nothing was replaced: the call in the PureBasic source has changed since it was opened.\nThe new call is "
          "on the clipboard.",
-         {"The selection holds no MessageRequester call.", "The selection holds more than one MessageRequester call.",
-          "The selection holds only part of a MessageRequester call.", "Could not read the title of the selected call.",
+         {"The selection holds no MessageRequester call.", "The selection holds several MessageRequester calls.",
+          "The selection holds only part of a call.", "Could not read the title of the selected call.",
           "Could not read the text of the selected call.", "Could not read the flags of the selected call."},
      }},
     {InterfaceLanguage::german,
@@ -96,11 +103,11 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "MessageRequester",
          "Titel:",
          "Text:",
-         "Icon:",  // "Symbol:" is wider than its label
+         "Symbol:",
          "Modalität:",
-         "Buttons:",  // "Schaltflächen:" is wider than its label
-         "Standardbutton:",  // "Standardschaltfläche:" is wider than its label
-         {"Kein Icon", "Fehler", "Frage", "Warnung", "Information"},
+         "Schaltflächen:",
+         "Standardschaltfläche:",
+         {"Kein Symbol", "Fehler", "Frage", "Warnung", "Information"},
          {"Anwendung", "Task", "System"},
          {"OK", "OK, Abbrechen", "Abbrechen, Wiederholen, Ignorieren", "Ja, Nein, Abbrechen", "Ja, Nein",
           "Wiederholen, Abbrechen"},
@@ -113,13 +120,13 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "MessageRequester-Assistent © ",
          "Orlenka",
          "MessageRequester",
-         "Die Anwendung konnte nicht gestartet werden,\nda die Datei Scintilla.dll fehlt",
+         "Die Anwendung konnte nicht gestartet werden,\nda die Datei Scintilla.dll fehlt.",
          "MessageRequester",
-         "Einfügen nicht möglich: Der PureBasic-Editor ist nicht mehr verfügbar,\nder Aufruf bleibt in der "
-         "Zwischenablage",
+         "Einfügen nicht möglich: Der PureBasic-Editor ist nicht mehr verfügbar.\nDer Aufruf bleibt in der "
+         "Zwischenablage.",
          "Nichts ersetzt: Der Aufruf im PureBasic-Quelltext wurde seit dem Öffnen geändert.\nDer neue Aufruf ist in "
          "der Zwischenablage.",
-         {"Die Auswahl enthält keinen MessageRequester-Aufruf.", "Die Auswahl enthält mehrere MessageRequester-Aufrufe.",
+         {"Kein MessageRequester-Aufruf in der Auswahl.", "Mehrere MessageRequester-Aufrufe in der Auswahl.",
           "Die Auswahl enthält nur einen Teil eines Aufrufs.", "Der Titel des gewählten Aufrufs ist nicht lesbar.",
           "Der Text des gewählten Aufrufs ist nicht lesbar.", "Die Flags des gewählten Aufrufs sind nicht lesbar."},
      }},
@@ -134,7 +141,7 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "Modalité\u00A0:",
          "Boutons\u00A0:",
          "Bouton par défaut\u00A0:",
-         // "Avertissement" is wider than the icon list
+         // "Avertissement" is wider than an entry of the icon list.
          {"Aucune icône", "Erreur", "Question", "Attention", "Information"},
          {"Application", "Tâche", "Système"},
          {"OK", "OK, Annuler", "Abandonner, Recommencer, Ignorer", "Oui, Non, Annuler", "Oui, Non",
@@ -148,18 +155,83 @@ constexpr std::array<LanguageRow, interfaceLanguageCount> languageTable{{
          "Assistant MessageRequester © ",
          "Orlenka",
          "MessageRequester",
-         "L'application n'a pas pu démarrer\ncar le fichier Scintilla.dll est introuvable",
+         "L\u2019application n\u2019a pas pu démarrer\ncar le fichier Scintilla.dll est introuvable.",
          "MessageRequester",
-         "Insertion impossible\u00A0: l'éditeur de PureBasic n'est plus disponible\u00A0;\nl'appel reste dans le "
-         "Presse-papiers",
+         "Insertion impossible\u00A0: l\u2019éditeur de PureBasic n\u2019est plus disponible\u00A0;\n"
+         "l\u2019appel reste dans le Presse-papiers.",
          "Rien n\u2019a été remplacé\u00A0: l\u2019appel du code source PureBasic a changé depuis son ouverture.\nLe "
          "nouvel appel est dans le Presse-papiers.",
-         {"La sélection ne contient aucun appel MessageRequester.",
-          "La sélection contient plusieurs appels MessageRequester.",
+         {"Aucun appel MessageRequester sélectionné.", "Plusieurs appels MessageRequester sélectionnés.",
           "La sélection ne contient qu\u2019une partie d\u2019un appel.",
           "Impossible de lire le titre de l\u2019appel sélectionné.",
           "Impossible de lire le texte de l\u2019appel sélectionné.",
-          "Impossible de lire les indicateurs de l\u2019appel sélectionné."},
+          "Les indicateurs de l\u2019appel sélectionné sont illisibles."},
+     }},
+    {InterfaceLanguage::italian,
+     windowsItalian,
+     {"italiano", "italian"},
+     {
+         "MessageRequester",
+         "Titolo:",
+         "Testo:",
+         "Icona:",
+         "Modalità:",
+         "Pulsanti:",
+         "Pulsante predefinito:",
+         {"Nessuna icona", "Errore", "Domanda", "Avviso", "Informazioni"},
+         {"Applicazione", "Attività", "Sistema"},
+         {"OK", "OK, Annulla", "Interrompi, Riprova, Ignora", "Sì, No, Annulla", "Sì, No", "Riprova, Annulla"},
+         {"1", "2", "3"},
+         "Prova",
+         "Copia",
+         "Copia negli Appunti",
+         "Inserisci",
+         "Inserisci nel codice sorgente PureBasic",
+         "Procedura guidata MessageRequester © ",
+         "Orlenka",
+         "MessageRequester",
+         "Impossibile avviare l\u2019applicazione\nperché manca il file Scintilla.dll.",
+         "MessageRequester",
+         "Impossibile inserire: l\u2019editor di PureBasic non è più disponibile.\nLa chiamata resta negli Appunti.",
+         "Nulla è stato sostituito: la chiamata nel codice sorgente PureBasic è cambiata dopo l\u2019apertura.\nLa "
+         "nuova chiamata è negli Appunti.",
+         {"Nessuna chiamata a MessageRequester selezionata.", "Più chiamate a MessageRequester selezionate.",
+          "La selezione contiene solo parte di una chiamata.", "Il titolo della chiamata selezionata non è leggibile.",
+          "Il testo della chiamata selezionata non è leggibile.",
+          "I flag della chiamata selezionata non sono leggibili."},
+     }},
+    {InterfaceLanguage::spanish,
+     windowsSpanish,
+     {"spanish", "espanol"},
+     {
+         "MessageRequester",
+         "Título:",
+         "Texto:",
+         "Icono:",
+         "Modalidad:",
+         "Botones:",
+         "Botón predeterminado:",
+         {"Sin icono", "Error", "Pregunta", "Advertencia", "Información"},
+         {"Aplicación", "Tarea", "Sistema"},
+         {"Aceptar", "Aceptar, Cancelar", "Anular, Reintentar, Omitir", "Sí, No, Cancelar", "Sí, No",
+          "Reintentar, Cancelar"},
+         {"1", "2", "3"},
+         "Probar",
+         "Copiar",
+         "Copiar en el Portapapeles",
+         "Insertar",
+         "Insertar en el código fuente de PureBasic",
+         "Asistente de MessageRequester © ",
+         "Orlenka",
+         "MessageRequester",
+         "No se pudo iniciar la aplicación\nporque falta el archivo Scintilla.dll.",
+         "MessageRequester",
+         "No se pudo insertar: el editor de PureBasic ya no está disponible.\nLa llamada sigue en el Portapapeles.",
+         "No se reemplazó nada: la llamada del código fuente de PureBasic cambió después de abrirla.\nLa nueva "
+         "llamada está en el Portapapeles.",
+         {"Sin llamadas a MessageRequester en la selección.", "Varias llamadas a MessageRequester en la selección.",
+          "La selección solo contiene parte de una llamada.", "Título ilegible en la llamada seleccionada.",
+          "Texto ilegible en la llamada seleccionada.", "Indicadores ilegibles en la llamada seleccionada."},
      }},
 }};
 
@@ -274,9 +346,7 @@ bool widensOpenedLists(InterfaceLanguage language) {
 InterfaceLanguage chooseInterfaceLanguage(std::optional<std::string_view> ideLanguage,
                                           std::uint16_t windowsUiLanguageId) {
     if (ideLanguage.has_value()) {
-        if (const std::optional<InterfaceLanguage> named = languageOfIdeName(*ideLanguage)) {
-            return *named;
-        }
+        return languageOfIdeName(*ideLanguage).value_or(InterfaceLanguage::english);
     }
     const auto primaryLanguage = static_cast<std::uint16_t>(windowsUiLanguageId & primaryLanguageMask);
     for (const LanguageRow& row : languageTable) {
@@ -284,5 +354,7 @@ InterfaceLanguage chooseInterfaceLanguage(std::optional<std::string_view> ideLan
             return row.language;
         }
     }
-    return InterfaceLanguage::russian;
+    const bool readsRussian = std::find(windowsReadersOfRussian.begin(), windowsReadersOfRussian.end(),
+                                        primaryLanguage) != windowsReadersOfRussian.end();
+    return readsRussian ? InterfaceLanguage::russian : InterfaceLanguage::english;
 }

@@ -11,9 +11,9 @@
 #include "call_reader.h"
 #include "message_box_options.h"
 
-// Russian comes first: it is what the wizard speaks when it has no better match.
-enum class InterfaceLanguage { russian, english, german, french };
-inline constexpr std::size_t interfaceLanguageCount = 4;
+// Russian comes first: its window keeps the first layout.
+enum class InterfaceLanguage { russian, english, german, french, italian, spanish };
+inline constexpr std::size_t interfaceLanguageCount = 6;
 
 struct InterfaceTexts {
     std::string_view windowTitle;
@@ -56,8 +56,9 @@ const InterfaceTexts& interfaceTexts(InterfaceLanguage language);
 bool widensOpenedLists(InterfaceLanguage language);
 
 // The language the PureBasic IDE names (its name compared without regard to
-// case or accents, in UTF-8 or Windows-1252 bytes) when the wizard has it;
-// otherwise the primary language of the Windows user interface language id;
-// Russian when neither is one the wizard has.
+// case or accents, in UTF-8 or Windows-1252 bytes); English for a name the
+// wizard lacks, the IDE's own default. Without a name, the primary language of
+// the Windows user interface language id: one the wizard has, Russian for the
+// Windows languages whose users most likely read it, else English.
 InterfaceLanguage chooseInterfaceLanguage(std::optional<std::string_view> ideLanguage,
                                           std::uint16_t windowsUiLanguageId);

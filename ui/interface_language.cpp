@@ -16,13 +16,6 @@ std::optional<InterfaceLanguage>& languageInUse() {
     return language;
 }
 
-InterfaceLanguage languageSet() {
-    if (!languageInUse().has_value()) {
-        languageInUse() = sessionInterfaceLanguage();
-    }
-    return *languageInUse();
-}
-
 }  // namespace
 
 InterfaceLanguage sessionInterfaceLanguage() {
@@ -38,10 +31,17 @@ void useInterfaceLanguage(InterfaceLanguage language) {
     languageInUse() = language;
 }
 
+InterfaceLanguage interfaceLanguageInUse() {
+    if (!languageInUse().has_value()) {
+        languageInUse() = sessionInterfaceLanguage();
+    }
+    return *languageInUse();
+}
+
 const InterfaceTexts& interfaceTextsInUse() {
-    return interfaceTexts(languageSet());
+    return interfaceTexts(interfaceLanguageInUse());
 }
 
 bool openedListsWidenInUse() {
-    return widensOpenedLists(languageSet());
+    return widensOpenedLists(interfaceLanguageInUse());
 }

@@ -9,7 +9,9 @@
 InterfaceLanguage sessionInterfaceLanguage();
 // The language whose texts the window and its messages show from now on.
 void useInterfaceLanguage(InterfaceLanguage language);
-// The texts in use: the session language's until one is set.
+// The language in use: the session's until one is set.
+InterfaceLanguage interfaceLanguageInUse();
+// The texts of the language in use.
 const InterfaceTexts& interfaceTextsInUse();
 // Whether the drop-down lists open wide enough for their longest entries.
 bool openedListsWidenInUse();

@@ -91,6 +91,33 @@ constexpr std::array<ControlRow, 15> controlTable{{
      &InterfaceTexts::linkToolTip},
 }};
 
+// A caption's place in a language whose text needs more room than the first
+// layout gives it (or keeps less than 8 pixels at 100 %): its label takes free
+// space beside it, wider or starting further left. The default button's label
+// of the first layout ends 5 pixels beyond the window's client area.
+struct LabelPlace {
+    InterfaceLanguage language = InterfaceLanguage::russian;
+    InterfaceText text = nullptr;
+    int x = 0;
+    int width = 0;
+};
+
+constexpr std::array<LabelPlace, 13> roomierLabels{{
+    {InterfaceLanguage::english, &InterfaceTexts::modalityLabel, 145, 80},
+    {InterfaceLanguage::german, &InterfaceTexts::iconLabel, 15, 60},
+    {InterfaceLanguage::german, &InterfaceTexts::modalityLabel, 145, 80},
+    {InterfaceLanguage::german, &InterfaceTexts::buttonSetLabel, 290, 100},
+    {InterfaceLanguage::german, &InterfaceTexts::defaultButtonLabel, 405, 135},
+    {InterfaceLanguage::french, &InterfaceTexts::iconLabel, 15, 60},
+    {InterfaceLanguage::french, &InterfaceTexts::modalityLabel, 145, 80},
+    {InterfaceLanguage::french, &InterfaceTexts::buttonSetLabel, 290, 80},
+    {InterfaceLanguage::french, &InterfaceTexts::defaultButtonLabel, 415, 125},
+    {InterfaceLanguage::italian, &InterfaceTexts::modalityLabel, 145, 80},
+    {InterfaceLanguage::italian, &InterfaceTexts::defaultButtonLabel, 410, 130},
+    {InterfaceLanguage::spanish, &InterfaceTexts::modalityLabel, 145, 80},
+    {InterfaceLanguage::spanish, &InterfaceTexts::defaultButtonLabel, 395, 145},
+}};
+
 // Beside the copy button, in the room left of it; only when the IDE started
 // the wizard. Its texts are taken from the interface texts.
 constexpr ControlRow insertButtonRow{ControlKind::plain, gadgets::insertButton, 320, 390, 100, 25,
@@ -202,12 +229,18 @@ bool openMainWindow() {
     return true;
 }
 
-// A row's place and size at a DPI.
+// A row's place and size in the language in use, at a DPI.
 ControlRow scaledRow(const ControlRow& row, UINT dpi) {
     ControlRow scaled = row;
-    scaled.x = scaledToDpi(row.x, dpi);
+    for (const LabelPlace& place : roomierLabels) {
+        if (place.text == row.text && place.language == interfaceLanguageInUse()) {
+            scaled.x = place.x;
+            scaled.width = place.width;
+        }
+    }
+    scaled.x = scaledToDpi(scaled.x, dpi);
     scaled.y = scaledToDpi(row.y, dpi);
-    scaled.width = scaledToDpi(row.width, dpi);
+    scaled.width = scaledToDpi(scaled.width, dpi);
     scaled.height = scaledToDpi(row.height, dpi);
     return scaled;
 }

@@ -47,7 +47,7 @@ FAILURE_TEXT = "Приложению не удалось запуститься\
 LABELS = ["Заголовок:", "Текст:", "Иконка:", "Вид:", "Кнопки:", "Кнопка по умолчанию:"]
 GADGET_TEXTS = {7: "Тест", 9: "Скопировать", 10: "MessageRequester wizard © "}
 TOOL_TIPS = ["Скопировать в буфер обмена", "Orlenka"]
-INSERT_FAILED_TEXT = "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена"
+INSERT_FAILED_TEXT = "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена."
 # The clipboard's text is Windows-1251, tagged Russian, under every code page.
 RUSSIAN_LOCALE = 0x0419
 

@@ -76,19 +76,25 @@ TEST(InterfaceTexts, LanguageChosenByTheIdeThenByWindows) {
         {"Fran\xE7" "ais", 0x0409, Language::french}, {"FRAN\xC7" "AIS", 0x0409, Language::french},
         {"\xC3\x89nglish", 0x0419, Language::english}, {"\xC9NGL\xCFSH", 0x0419, Language::english},
         {"Russian", 0x0409, Language::russian},       {"Русский", 0x0407, Language::russian},
-        {"РУССКИЙ", 0x040C, Language::russian},
-        // No name, an empty or an unknown one: the Windows language.
-        {std::nullopt, 0x0409, Language::english},    {"", 0x0407, Language::german},
-        {"Espanol", 0x040C, Language::french},        {"Englis", 0x0C0C, Language::french},
-        {"Fran\xC3", 0x0407, Language::german},
-        {std::nullopt, 0x0419, Language::russian},    {std::nullopt, 0x0809, Language::english},
-        {std::nullopt, 0x0807, Language::german},     {std::nullopt, 0x0C07, Language::german},
-        {std::nullopt, 0x040C, Language::french},     {std::nullopt, 0x0C0C, Language::french},
-        {std::nullopt, 0x100C, Language::french},
-        // Languages the wizard lacks: Russian.
-        {std::nullopt, 0x0410, Language::russian},    {std::nullopt, 0x0422, Language::russian},
-        {std::nullopt, 0x0411, Language::russian},    {std::nullopt, 0x0000, Language::russian},
-        {std::nullopt, 0x0109, Language::russian},    {"Italiano", 0x0410, Language::russian},
+        {"РУССКИЙ", 0x040C, Language::russian},       {"Italiano", 0x0419, Language::italian},
+        {"ITALIAN", 0x0409, Language::italian},       {"Spanish", 0x0419, Language::spanish},
+        {"Espa\xC3\xB1ol", 0x0410, Language::spanish}, {"ESPA\xD1OL", 0x0409, Language::spanish},
+        // An empty or unknown name: English, the IDE's default, whatever Windows speaks.
+        {"", 0x0407, Language::english},              {"Portugues", 0x0419, Language::english},
+        {"Englis", 0x0C0C, Language::english},        {"Fran\xC3", 0x0419, Language::english},
+        // No name: the Windows language.
+        {std::nullopt, 0x0409, Language::english},    {std::nullopt, 0x0419, Language::russian},
+        {std::nullopt, 0x0809, Language::english},    {std::nullopt, 0x0807, Language::german},
+        {std::nullopt, 0x0C07, Language::german},     {std::nullopt, 0x040C, Language::french},
+        {std::nullopt, 0x0C0C, Language::french},     {std::nullopt, 0x100C, Language::french},
+        {std::nullopt, 0x0410, Language::italian},    {std::nullopt, 0x0810, Language::italian},
+        {std::nullopt, 0x040A, Language::spanish},    {std::nullopt, 0x0C0A, Language::spanish},
+        {std::nullopt, 0x080A, Language::spanish},
+        // Ukrainian, Belarusian and Kazakh: Russian; any other language: English.
+        {std::nullopt, 0x0422, Language::russian},    {std::nullopt, 0x0423, Language::russian},
+        {std::nullopt, 0x043F, Language::russian},    {std::nullopt, 0x0415, Language::english},
+        {std::nullopt, 0x0411, Language::english},    {std::nullopt, 0x0000, Language::english},
+        {std::nullopt, 0x0119, Language::english},    {std::nullopt, 0x0122, Language::english},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(chooseInterfaceLanguage(c.ide, c.windows), c.expected)
@@ -99,10 +105,21 @@ TEST(InterfaceTexts, LanguageChosenByTheIdeThenByWindows) {
 TEST(InterfaceTexts, EveryLanguageHasEveryText) {
     for (std::size_t index = 0; index < interfaceLanguageCount; ++index) {
         const auto language = static_cast<Language>(index);
-        for (const std::string_view text : everyText(interfaceTexts(language))) {
+        const InterfaceTexts& texts = interfaceTexts(language);
+        for (const std::string_view text : everyText(texts)) {
             EXPECT_FALSE(text.empty()) << "language " << index;
             // A text left in Russian in another language.
             EXPECT_TRUE(language == Language::russian || !hasCyrillic(text)) << text;
+            EXPECT_EQ(text.find('\''), std::string_view::npos) << "a typewriter apostrophe: " << text;
+        }
+        // Messages end their sentences; the Russian start-up text stays as it always was.
+        std::vector<std::string_view> messages{texts.insertFailedText, texts.insertChangedText};
+        messages.insert(messages.end(), texts.unreadSelectionNotes.begin(), texts.unreadSelectionNotes.end());
+        if (language != Language::russian) {
+            messages.push_back(texts.startFailureText);
+        }
+        for (const std::string_view message : messages) {
+            EXPECT_EQ(message.back(), '.') << message;
         }
     }
     EXPECT_EQ(&interfaceTexts(static_cast<Language>(interfaceLanguageCount)), &interfaceTexts(Language::russian));

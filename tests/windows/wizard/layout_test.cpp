@@ -727,8 +727,9 @@ constexpr std::array<Member, 15> controlTexts{
     &InterfaceTexts::testButton,    &InterfaceTexts::copyButton, &InterfaceTexts::linkLabel,
 };
 
-constexpr std::array<InterfaceLanguage, 3> translations{InterfaceLanguage::english, InterfaceLanguage::german,
-                                                        InterfaceLanguage::french};
+constexpr std::array<InterfaceLanguage, 5> translations{InterfaceLanguage::english, InterfaceLanguage::german,
+                                                        InterfaceLanguage::french, InterfaceLanguage::italian,
+                                                        InterfaceLanguage::spanish};
 
 // The window built again, its texts those of a language.
 void rebuildIn(InterfaceLanguage language) {
@@ -795,15 +796,22 @@ Measure measured(HWND control, const std::wstring& text, int width) {
                    static_cast<int>((wrapped.bottom - wrapped.top) / std::max<LONG>(metrics.tmHeight, 1))};
 }
 
-int clientWidth(HWND control) {
+// The width of the control's client area that the window shows, which ends
+// at the window's client edge.
+int shownWidth(HWND control) {
     RECT client{};
     GetClientRect(control, &client);
-    return client.right - client.left;
+    MapWindowPoints(control, GetParent(control), reinterpret_cast<POINT*>(&client), 2);
+    RECT parent{};
+    GetClientRect(GetParent(control), &parent);
+    return std::min(client.right, parent.right) - std::max(client.left, parent.left);
 }
 
-// Every caption, button text and link on one line in its control; every
-// icon-list entry in at most the two lines of its label, no word cut; every
-// drop-down entry whole in the opened list.
+// Every caption, button text and link on one line in what the window shows of
+// its control; every icon-list entry in at most the two lines of its label, no
+// word cut; every drop-down entry whole in the opened list; and every note on
+// a selection that did not open, in every language, on the line of a
+// 320-pixel label in the labels' font.
 void expectEveryTextFits(UINT dpi) {
     const std::vector<HWND> children = childrenInOrder(mainWindowHandle());
     ASSERT_EQ(children.size(), controlTexts.size());
@@ -813,7 +821,7 @@ void expectEveryTextFits(UINT dpi) {
         }
         const HWND control = children[row];
         const bool isButton = sameClass(className(control), "Button");
-        const int room = clientWidth(control) - (isButton ? 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi) : 0);
+        const int room = shownWidth(control) - (isButton ? 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi) : 0);
         EXPECT_LE(measured(control, wideText(control), room).width, room)
             << "row " << row + 1 << ": " << utf8FromWide(wideText(control));
     }
@@ -834,6 +842,12 @@ void expectEveryTextFits(UINT dpi) {
         for (int entry = 0; entry < static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0)); ++entry) {
             const std::wstring shown = comboEntryWide(list, entry);
             EXPECT_LE(measured(list, shown, opened).width + listFrame, opened) << utf8FromWide(shown);
+        }
+    }
+    const int noteRoom = scaled(320, dpi);
+    for (std::size_t language = 0; language < interfaceLanguageCount; ++language) {
+        for (const std::string_view note : interfaceTexts(static_cast<InterfaceLanguage>(language)).unreadSelectionNotes) {
+            EXPECT_LE(measured(children[0], wideFromUtf8(note), noteRoom).width, noteRoom) << note;
         }
     }
 }
@@ -910,7 +924,7 @@ TEST_F(DisplayScale, EveryLanguageShowsItsTextsWholeAtTheDisplaysScale) {
         GetWindowRect(mainWindowHandle(), &suggested);
         SendMessageW(mainWindowHandle(), WM_DPICHANGED, MAKEWPARAM(otherDpi, otherDpi),
                      reinterpret_cast<LPARAM>(&suggested));
-        SCOPED_TRACE("moved to " + std::to_string(otherDpi) + " DPI");
+        SCOPED_TRACE(testing::Message() << "moved to " << otherDpi << " DPI");
         expectEveryTextFits(otherDpi);
     }
     useInterfaceLanguage(InterfaceLanguage::russian);
@@ -926,14 +940,17 @@ TEST_F(InterfaceLanguages, RussianListsOpenAsWideAsTheirBoxes) {
     }
 }
 
-// The IDE's language wins over that of Windows (Russian in this session).
+// The IDE's language wins over that of Windows (Russian in this session);
+// a variable set but empty gives English.
 TEST_F(InterfaceLanguages, TheIdesLanguageWinsOverTheWindowsLanguage) {
     ASSERT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_RUSSIAN);
     EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::russian);
     SetEnvironmentVariableW(L"PB_TOOL_Language", L"Fran\u00E7ais");
     EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::french);
-    SetEnvironmentVariableW(L"PB_TOOL_Language", L"Deutsch");
-    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::german);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", L"Espa\u00F1ol");
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::spanish);
+    SetEnvironmentVariableW(L"PB_TOOL_Language", L"");
+    EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::english);
     SetEnvironmentVariableW(L"PB_TOOL_Language", nullptr);
     EXPECT_EQ(sessionInterfaceLanguage(), InterfaceLanguage::russian);
 }
