@@ -1,6 +1,6 @@
 // The editor's lines in document order, each without any CR or LF; texts are
-// Windows-1251 bytes. The lines are views: whoever answers them keeps the
-// bytes they point into.
+// UTF-8, or the lines of the clipboard's single-byte text in its code page.
+// The lines are views: whoever answers them keeps the bytes they point into.
 #pragma once
 
 #include <string_view>

@@ -9,8 +9,10 @@
 #include "editor_line_views.h"
 #include "message_box_options.h"
 
-// The source text is Windows-1251 bytes, CR LF only between the lines of a
-// Select block, no trailing line break. When documentIsEmpty is true the lines
+// The source text is the bytes of the title and lines with the call's ASCII
+// around them: UTF-8 from the program's texts (the clipboard's single-byte
+// text is composed the same way from the texts in its code page). CR LF only
+// between the lines of a Select block, no trailing line break. When documentIsEmpty is true the lines
 // are not consulted. A document that reads as one single empty line (or as no
 // line at all) gets the empty-string message text as well.
 //

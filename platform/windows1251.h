@@ -1,6 +1,7 @@
-// The program keeps its texts in Windows-1251; the platform is handed them as
-// UTF-16 and hands them back as UTF-16. These conversions name the code page
-// itself, never the system's, so that the window reads the same whatever the
+// The program keeps its texts in UTF-8 (platform/utf8.h); Windows-1251 is the
+// code page of the clipboard's single-byte text unless only the system's own
+// code page holds every character of it. These conversions name the code page
+// itself, never the system's, so that the text is the same whatever the
 // system's language for non-Unicode programs is.
 #pragma once
 
