@@ -97,9 +97,13 @@ void freeBlocks(std::initializer_list<HGLOBAL> blocks) {
 
 // Places the three formats on the open clipboard, all or none: a format the
 // clipboard refuses empties it again, so that no reader finds the text in one
-// format and the former content in another. Answers the CF_TEXT handle.
+// format and the former content in another; a clipboard that cannot be
+// emptied gets none. Answers the CF_TEXT handle.
 HANDLE placeAllFormats(HGLOBAL unicode, HGLOBAL text, HGLOBAL locale) {
-    EmptyClipboard();
+    if (clipboardFunctions().emptyClipboard() == FALSE) {
+        freeBlocks({unicode, text, locale});
+        return nullptr;
+    }
     if (handOverBlock(CF_UNICODETEXT, unicode) == nullptr) {
         freeBlocks({text, locale});
         return nullptr;
@@ -109,7 +113,7 @@ HANDLE placeAllFormats(HGLOBAL unicode, HGLOBAL text, HGLOBAL locale) {
         if (accepted == nullptr) {
             GlobalFree(locale);
         }
-        EmptyClipboard();
+        clipboardFunctions().emptyClipboard();
         return nullptr;
     }
     return accepted;
@@ -148,10 +152,19 @@ HGLOBAL allocateUnicodeClipboardText(std::string_view utf8, std::size_t units) n
         return nullptr;
     }
     auto* const wide = reinterpret_cast<wchar_t*>(block.bytes);
-    writeWideFromUtf8(utf8, wide, units);
+    const bool whole = clipboardFunctions().writeWide(utf8, wide, units);
     wide[units] = L'\0';
     GlobalUnlock(block.memory);
+    if (!whole) {
+        GlobalFree(block.memory);
+        return nullptr;
+    }
     return block.memory;
+}
+
+ClipboardFunctions& clipboardFunctions() {
+    static ClipboardFunctions functions{EmptyClipboard, writeWideFromUtf8};
+    return functions;
 }
 
 HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block, HGLOBAL unicode) noexcept {
@@ -184,7 +197,7 @@ int clearClipboard(HWND owner) noexcept {
     if (!openClipboardPatiently(owner)) {
         return 0;
     }
-    const BOOL emptied = EmptyClipboard();
+    const BOOL emptied = clipboardFunctions().emptyClipboard();
     CloseClipboard();
     return emptied;
 }

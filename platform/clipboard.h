@@ -23,8 +23,19 @@ void discardClipboardText(ClipboardTextBlock block) noexcept;
 // The UTF-16 form of a UTF-8 text with its NUL in a movable block, unlocked;
 // null when there is no memory for it. Nothing on the clipboard changes. A
 // caller that knows the text's length in UTF-16 units passes it.
+// Null too when the form cannot be written whole, as a text of INT_MAX units
+// or more cannot.
 HGLOBAL allocateUnicodeClipboardText(std::string_view utf8) noexcept;
 HGLOBAL allocateUnicodeClipboardText(std::string_view utf8, std::size_t units) noexcept;
+
+// The steps of a copy that can fail where a test cannot make them fail:
+// emptying the opened clipboard, and writing a text's UTF-16 form, which
+// cannot be written whole from INT_MAX units on. Tests replace them.
+struct ClipboardFunctions {
+    BOOL(WINAPI* emptyClipboard)() = nullptr;
+    bool (*writeWide)(std::string_view utf8, wchar_t* out, std::size_t units) = nullptr;
+};
+ClipboardFunctions& clipboardFunctions();
 
 // The clipboard is opened for owner, the program's main window: Windows
 // documents that SetClipboardData fails after EmptyClipboard when the
@@ -37,8 +48,9 @@ HGLOBAL allocateUnicodeClipboardText(std::string_view utf8, std::size_t units) n
 // nothing. The clipboard is opened only now, waiting a short bounded time
 // while another program holds it; it is emptied only once it is open, and
 // closed again before this returns. Answers the CF_TEXT data handle, or
-// nullptr with the blocks freed: a clipboard that stayed busy keeps its
-// former content; one that refuses a block once emptied is left empty.
+// nullptr with the blocks freed: a clipboard that stayed busy or could not be
+// emptied keeps its former content; one that refuses a block once emptied is
+// left empty.
 HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block, HGLOBAL unicode) noexcept;
 
 // Waits, the same short time, until no other program holds the clipboard

@@ -20,16 +20,23 @@ std::size_t wideLengthOfUtf8(std::string_view text) {
     return static_cast<std::size_t>(std::max(units, 0));
 }
 
-void writeWideFromUtf8(std::string_view text, wchar_t* out, std::size_t units) {
-    if (units == 0 || units >= longestText) {
-        return;
+bool writeWideFromUtf8(std::string_view text, wchar_t* out, std::size_t units) {
+    if (text.empty() || units == 0) {
+        return text.empty() && units == 0;
     }
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out, static_cast<int>(units));
+    if (text.size() >= longestText || units >= longestText) {
+        return false;
+    }
+    const int written =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out, static_cast<int>(units));
+    return written == static_cast<int>(units);
 }
 
 std::wstring wideFromUtf8(std::string_view text) {
     std::wstring wide(wideLengthOfUtf8(text), L'\0');
-    writeWideFromUtf8(text, wide.data(), wide.size());
+    if (!writeWideFromUtf8(text, wide.data(), wide.size())) {
+        return std::wstring();
+    }
     return wide;
 }
 

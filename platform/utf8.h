@@ -18,6 +18,9 @@ std::string utf8FromWide(std::wstring_view text);
 
 // The UTF-16 length of text, and the conversion written to out, which holds
 // that many units; for texts too large to hold in memory twice over, such as
-// the clipboard's, which is written in place.
+// the clipboard's, which is written in place. The writing answers whether out
+// holds the whole text: not where units is not the text's length, nor for a
+// text of INT_MAX bytes or units or more, which the platform's converter
+// cannot take in one go.
 std::size_t wideLengthOfUtf8(std::string_view text);
-void writeWideFromUtf8(std::string_view text, wchar_t* out, std::size_t units);
+[[nodiscard]] bool writeWideFromUtf8(std::string_view text, wchar_t* out, std::size_t units);

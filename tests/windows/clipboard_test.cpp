@@ -3,15 +3,18 @@
 #include "clipboard.h"
 
 #include "ansi_text.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <array>
 #include <atomic>
+#include <climits>
 #include <cstdlib>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -233,6 +236,35 @@ TEST(Clipboard, UnicodeReaderGetsTheCyrillicTextWhileAnEnglishLayoutIsActive) {
     ASSERT_NE(english, nullptr);
     ASSERT_NE(placed, nullptr);
     EXPECT_EQ(clipboardUnicodeText(), L"\u041F\u0440\u0438\u0432\u0435\u0442");
+}
+
+BOOL WINAPI emptyingThatFails() {
+    return FALSE;
+}
+
+bool writingThatStopsShort(std::string_view, wchar_t*, std::size_t) {
+    return false;
+}
+
+// A text whose UTF-16 form cannot be written whole, as one of INT_MAX units
+// or more cannot, and a clipboard that cannot be emptied: nothing is placed,
+// the copy answers its failure, and the former content stays.
+TEST(Clipboard, ATextNotWrittenWholeOrAClipboardNotEmptiedPlacesNothing) {
+    std::array<wchar_t, 4> out{};
+    EXPECT_FALSE(writeWideFromUtf8("abc", out.data(), INT_MAX));
+    EXPECT_FALSE(writeWideFromUtf8("abc", out.data(), 4));
+    EXPECT_TRUE(writeWideFromUtf8("abc", out.data(), 3));
+    const ClipboardFunctions system = clipboardFunctions();
+    for (const ClipboardFunctions& faulty : {ClipboardFunctions{system.emptyClipboard, writingThatStopsShort},
+                                             ClipboardFunctions{emptyingThatFails, system.writeWide}}) {
+        ASSERT_NE(setClipboardText(ownerWindow(), "old content"), nullptr);
+        clipboardFunctions() = faulty;
+        const HANDLE placed = setClipboardText(ownerWindow(), "new content");
+        clipboardFunctions() = system;
+        EXPECT_EQ(placed, nullptr);
+        EXPECT_EQ(clipboardText(), "old content");
+        EXPECT_EQ(clipboardUnicodeText(), L"old content");
+    }
 }
 
 }  // namespace
