@@ -3,36 +3,32 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "system_code_page.h"
 #include "utf8.h"
+#include "utf8_text.h"
 #include "windows1251.h"
 
 namespace {
 
-// The clipboard's single-byte text is Windows-1251 on every system; its
-// locale says so to readers that convert it. A locale of that code page that the thread or the user
-// already has is kept, so that the text's language stays theirs (Ukrainian,
-// Bulgarian, ...); any other system gets Russian.
-constexpr UINT textCodePage = 1251;
+// The locale placed beside the single-byte text names its code page to
+// readers that convert it. A locale of that code page that the thread or the
+// user already has is kept, so that the text's language stays theirs
+// (Ukrainian, Bulgarian, ...); for Windows-1251 any other system gets
+// Russian. The system's own code page is tried only where the user's locale
+// has it.
 constexpr LCID russianLocale = 0x0419;
 
-bool localeHasAnsiCodePage(LCID locale, UINT codePage) {
-    DWORD localeCodePage = 0;
-    const int written = GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                                       reinterpret_cast<LPSTR>(&localeCodePage),
-                                       static_cast<int>(sizeof(localeCodePage)));
-    return written > 0 && localeCodePage == codePage;
-}
-
-LCID textLocale() {
+LCID textLocale(UINT codePage) {
     for (const LCID candidate : {GetThreadLocale(), GetUserDefaultLCID()}) {
-        if (localeHasAnsiCodePage(candidate, textCodePage)) {
+        if (localeAnsiCodePage(candidate) == codePage) {
             return candidate;
         }
     }
-    return russianLocale;
+    return codePage == windows1251CodePage ? russianLocale : GetUserDefaultLCID();
 }
 
 // How long the clipboard is waited for when another program holds it open:
@@ -162,6 +158,26 @@ HGLOBAL allocateUnicodeClipboardText(std::string_view utf8, std::size_t units) n
     return block.memory;
 }
 
+ClipboardTextBlock allocateClipboardTextInSystemCodePage(HGLOBAL unicode, std::size_t units) noexcept {
+    const std::optional<UINT> codePage = systemCodePageToTry();
+    if (!codePage || unicode == nullptr) {
+        return ClipboardTextBlock{};
+    }
+    ClipboardTextBlock block = allocateClipboardText(units);
+    const auto* const wide = static_cast<const wchar_t*>(GlobalLock(unicode));
+    const bool exact = block.memory != nullptr && wide != nullptr &&
+                       writeExactlyInCodePage(std::wstring_view(wide, units), *codePage, block.bytes);
+    if (wide != nullptr) {
+        GlobalUnlock(unicode);
+    }
+    if (!exact) {
+        discardClipboardText(block);
+        return ClipboardTextBlock{};
+    }
+    block.codePage = *codePage;
+    return block;
+}
+
 ClipboardFunctions& clipboardFunctions() {
     static ClipboardFunctions functions{EmptyClipboard, writeWideFromUtf8};
     return functions;
@@ -171,7 +187,7 @@ HANDLE placeClipboardText(HWND owner, ClipboardTextBlock block, HGLOBAL unicode)
     if (block.memory != nullptr) {
         GlobalUnlock(block.memory);
     }
-    const HGLOBAL locale = localeBlock(textLocale());
+    const HGLOBAL locale = localeBlock(textLocale(block.codePage));
     if (block.memory == nullptr || unicode == nullptr || locale == nullptr) {
         freeBlocks({block.memory, unicode, locale});
         return nullptr;
@@ -204,15 +220,24 @@ int clearClipboard(HWND owner) noexcept {
 
 HANDLE setClipboardText(HWND owner, const char* text) noexcept {
     const std::string_view utf8 = text != nullptr ? text : "";
+    const std::size_t units = wideLengthOfUtf8(utf8);
+    const HGLOBAL unicode = allocateUnicodeClipboardText(utf8, units);
     std::string singleByte;
+    bool windows1251HoldsAll = false;
     try {
         singleByte = windows1251FromUtf8(utf8);
+        windows1251HoldsAll = utf8FromWindows1251(singleByte) == utf8;
     } catch (...) {
+        freeBlocks({unicode});
         return nullptr;
     }
-    const ClipboardTextBlock block = allocateClipboardText(singleByte.size());
-    if (block.memory != nullptr) {
-        std::memcpy(block.bytes, singleByte.data(), singleByte.size());
+    ClipboardTextBlock block =
+        windows1251HoldsAll ? ClipboardTextBlock{} : allocateClipboardTextInSystemCodePage(unicode, units);
+    if (block.memory == nullptr) {
+        block = allocateClipboardText(singleByte.size());
+        if (block.memory != nullptr) {
+            std::memcpy(block.bytes, singleByte.data(), singleByte.size());
+        }
     }
-    return placeClipboardText(owner, block, allocateUnicodeClipboardText(utf8));
+    return placeClipboardText(owner, block, unicode);
 }

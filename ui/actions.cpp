@@ -26,36 +26,44 @@ constexpr DWORD withoutOle1Dde = 0x4;
 
 // The single-byte text composed from the title and lines in Windows-1251, as
 // it always was: a character that the code page lacks and converts into a
-// double quote is then escaped like one.
+// double quote is then escaped like one. Memory null when there is no memory
+// for it: it is made after the UTF-16 block, which an escaping exception
+// would leave unfreed.
 ClipboardTextBlock composedWindows1251Call(const MessageBoxSpec& derived, const std::string& title,
-                                           const EditorText& document, bool documentIsEmpty) {
-    const std::string ansiTitle = windows1251FromUtf8(title);
-    const EditorText ansiDocument = documentIsEmpty ? EditorText{} : windows1251Lines(document);
-    const std::size_t length = generatedCallSize(derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
-    const ClipboardTextBlock block = allocateClipboardText(length);
-    if (block.memory != nullptr) {
-        writeGeneratedCall(block.bytes, derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
+                                           const EditorText& document, bool documentIsEmpty) noexcept {
+    try {
+        const std::string ansiTitle = windows1251FromUtf8(title);
+        const EditorText ansiDocument = documentIsEmpty ? EditorText{} : windows1251Lines(document);
+        const std::size_t length = generatedCallSize(derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
+        const ClipboardTextBlock block = allocateClipboardText(length);
+        if (block.memory != nullptr) {
+            writeGeneratedCall(block.bytes, derived, ansiTitle, ansiDocument.lines, documentIsEmpty);
+        }
+        return block;
+    } catch (...) {
+        return ClipboardTextBlock{};
     }
-    return block;
 }
 
-// Where the code page holds every character of the call, each is one byte
-// and the table converts the call itself into the same bytes; otherwise the
-// call is composed again from the converted texts.
-ClipboardTextBlock windows1251Call(std::string_view call, std::size_t characters, const MessageBoxSpec& derived,
-                                   const std::string& title, const EditorText& document, bool documentIsEmpty) {
+// The call in Windows-1251 where that code page holds every character of it,
+// converted by table: each character is then one byte. Memory null where the
+// code page lacks a character.
+ClipboardTextBlock tableConvertedCall(std::string_view call, std::size_t characters) {
     const ClipboardTextBlock block = allocateClipboardText(characters);
     if (block.memory != nullptr && convertMappedPrefix(call, block.bytes).read == call.size()) {
         return block;
     }
     discardClipboardText(block);
-    return composedWindows1251Call(derived, title, document, documentIsEmpty);
+    return ClipboardTextBlock{};
 }
 
 // Generates the source and fills the clipboard's blocks before the clipboard
-// is opened. Answers false when the source did not reach the clipboard: no
-// memory, or a clipboard that stayed busy (which keeps its former content)
-// or refused a block.
+// is opened. The single-byte text is Windows-1251 where it holds every
+// character, as it always was; else the system's own code page where that
+// holds them all; else Windows-1251 as the platform converts what it lacks.
+// Answers false when the source did not reach the clipboard: no memory, a
+// text too long to write whole, or a clipboard that stayed busy or could not
+// be emptied (both keep its former content) or refused a block.
 bool copyGeneratedSource() {
     const MessageBoxOptions options = readOptions();
     const MessageBoxSpec derived = deriveSpec(options);
@@ -63,9 +71,15 @@ bool copyGeneratedSource() {
     const EditorText document = documentIsEmpty ? EditorText{} : readEditorLines();
     const std::string call = generateCall(derived, options.title, document.lines, documentIsEmpty);
     const Utf8Counts counts = countUtf8(call);
-    const ClipboardTextBlock text =
-        windows1251Call(call, counts.characters, derived, options.title, document, documentIsEmpty);
-    const HGLOBAL unicode = allocateUnicodeClipboardText(call, counts.characters + counts.supplementary);
+    const std::size_t units = counts.characters + counts.supplementary;
+    ClipboardTextBlock text = tableConvertedCall(call, counts.characters);
+    const HGLOBAL unicode = allocateUnicodeClipboardText(call, units);
+    if (text.memory == nullptr && unicode != nullptr) {
+        text = allocateClipboardTextInSystemCodePage(unicode, units);
+        if (text.memory == nullptr) {
+            text = composedWindows1251Call(derived, options.title, document, documentIsEmpty);
+        }
+    }
     return placeClipboardText(mainWindowHandle(), text, unicode) != nullptr;
 }
 

@@ -2,8 +2,9 @@
 composition rules alone, so that the end-to-end suite does not compare the
 program with its own code.
 
-Texts are Python str; the clipboard holds them exactly as UTF-16, and in
-Windows-1251 bytes for readers of single-byte text.
+Texts are Python str; the clipboard holds them exactly as UTF-16, and for
+readers of single-byte text in Windows-1251 bytes wherever that code page
+holds them (run_e2e.py checks the system's own code page where it does not).
 """
 
 from dataclasses import dataclass

@@ -48,13 +48,21 @@ LABELS = ["Заголовок:", "Текст:", "Иконка:", "Вид:", "К�
 GADGET_TEXTS = {7: "Тест", 9: "Скопировать", 10: "MessageRequester wizard © "}
 TOOL_TIPS = ["Скопировать в буфер обмена", "Orlenka"]
 INSERT_FAILED_TEXT = "Вставить не удалось: редактор PureBasic больше недоступен,\nвызов остался в буфере обмена."
-# The clipboard's text is Windows-1251, tagged Russian, under every code page.
+# The clipboard's single-byte text is Windows-1251, tagged Russian, under every
+# code page where Windows-1251 holds the call; where it does not, the text is
+# in the system's own single-byte code page, tagged with the user's locale
+# (en_US in the run of code page 1252), where that code page holds it.
 RUSSIAN_LOCALE = 0x0419
+USER_LOCALES = {1252: 0x0409}
 
 
 def shown(hex_utf8):
     """A text the probe read from a window (UTF-8 in hex)."""
     return bytes.fromhex(hex_utf8).decode("utf-8")
+
+
+def code_page_of_the_run():
+    return int(getattr(OPTIONS, "code_page", None) or 1251)
 
 
 class WizardCase(unittest.TestCase):
@@ -63,7 +71,7 @@ class WizardCase(unittest.TestCase):
     def setUp(self):
         self.s = Session(OPTIONS, self.id().split(".")[-1])
         self.addCleanup(self.s.close)
-        self.assertEqual(self.s.ask("codepage")["acp"], int(getattr(OPTIONS, "code_page", None) or 1251),
+        self.assertEqual(self.s.ask("codepage")["acp"], code_page_of_the_run(),
                          "the session runs under the system code page it names")
 
     # --- composing, as a person does -----------------------------------
@@ -245,6 +253,20 @@ class ComposeTest(WizardCase):
             title='Gro?e "andern" ?????? ??', icon=4, button_set=3,
             text='Zazolc gesla jazn\n?? "??"\ne? ????\n??')) + b"\0")
         self.press_test(c)
+        # French and German alone: where the system's own code page holds
+        # them (1252, as on an English or German Windows), readers of
+        # single-byte text get them exactly; elsewhere as above.
+        c = Choices(title="Déjà vu", text="Größe ändern", icon=4, button_set=3)
+        self.set_title(c.title)
+        self.set_text([("type", c.text)])
+        code_page = code_page_of_the_run()
+        if code_page in USER_LOCALES:
+            self.assertEqual(self.copy(), generated_source(c).encode(f"cp{code_page}") + b"\0")
+            self.assertEqual(s.clipboard_locale(), USER_LOCALES[code_page])
+        else:
+            self.assertEqual(self.copy(), generated_call(
+                Choices(title="Deja vu", text="Gro?e andern", icon=4, button_set=3)) + b"\0")
+            self.assertEqual(s.clipboard_locale(), RUSSIAN_LOCALE)
 
     def test_empty_editor_and_cleared_icon_selection(self):
         s = self.s

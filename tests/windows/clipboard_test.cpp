@@ -209,7 +209,8 @@ UINT codePageOfTheRun() {
     return length > 0 && length < value.size() ? static_cast<UINT>(std::strtoul(value.data(), nullptr, 10)) : 1251U;
 }
 
-// Whatever the system's code page, the text is Windows-1251 and tagged so.
+// Whatever the system's code page, a text that Windows-1251 holds is
+// Windows-1251 and tagged so.
 TEST(Clipboard, UnicodeReaderGetsTheCyrillicText) {
     constexpr auto text = ansi("Привет, мир");
     constexpr const char* utf8 = "Привет, мир";
@@ -270,22 +271,33 @@ TEST(Clipboard, ATextNotWrittenWholeOrAClipboardNotEmptiedPlacesNothing) {
 }  // namespace
 
 // Words in any script reach Unicode readers exactly, surrogate pairs
-// included; readers of single-byte text get the Windows-1251 bytes, with "?"
-// for what the code page cannot hold.
+// included. Readers of single-byte text get the Windows-1251 bytes, with "?"
+// for what the code page cannot hold, unless only the system's own code page
+// holds every character (German on an English or German Windows).
 TEST(Clipboard, WordsInEveryScriptReachUnicodeReadersExactly) {
+    const bool westernSystem = codePageOfTheRun() == 1252;
     const struct {
         const char* utf8;
         const wchar_t* unicode;
         std::string singleByte;
+        UINT codePage;
     } rows[] = {
         {"Ёж — «ёлка» №1", L"\u0401\u0436 \u2014 \u00AB\u0451\u043B\u043A\u0430\u00BB \u21161",
-         std::string(ansi("Ёж — «ёлка» №1").view())},
+         std::string(ansi("Ёж — «ёлка» №1").view()), 1251},
         {"Ελλάδα 日本語 😀", L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1 \u65E5\u672C\u8A9E \U0001F600",
-         "?????? ??? ??"},
-        {"e\xCC\x81 \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", L"e\u0301 \u05E9\u05DC\u05D5\u05DD", "e? ????"},
+         "?????? ??? ??", 1251},
+        {"e\xCC\x81 \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", L"e\u0301 \u05E9\u05DC\u05D5\u05DD", "e? ????", 1251},
+        {"Größe ändern", L"Gr\u00F6\u00DFe \u00E4ndern", westernSystem ? "Gr\xF6\xDF" "e \xE4ndern" : "Gro?e andern",
+         westernSystem ? 1252U : 1251U},
+        // Nearest letters in the system's code page do not count as holding.
+        {"Zażółć", L"Za\u017C\u00F3\u0142\u0107", "Zazolc", 1251},
     };
     for (const auto& row : rows) {
         ASSERT_NE(setClipboardText(ownerWindow(), row.utf8), nullptr) << row.utf8;
+        const std::string locale = clipboardBytes(CF_LOCALE);
+        LCID tagged = 0;
+        locale.copy(reinterpret_cast<char*>(&tagged), sizeof(tagged));
+        EXPECT_EQ(localeAnsiCodePage(tagged), row.codePage) << row.utf8;
         const std::string unicode = clipboardBytes(CF_UNICODETEXT);
         const std::wstring expected = row.unicode;
         ASSERT_GE(unicode.size(), (expected.size() + 1) * sizeof(wchar_t)) << row.utf8;
