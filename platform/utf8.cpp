@@ -9,6 +9,37 @@ namespace {
 
 // The platform's converters take int lengths.
 constexpr std::size_t longestText = INT_MAX;
+constexpr UINT windows1252 = 1252;
+
+// Without WC_ERR_INVALID_CHARS a surrogate without its partner becomes U+FFFD
+// in UTF-8 rather than failing the whole text.
+std::string narrowFromWide(UINT codePage, std::wstring_view text) {
+    if (text.empty() || text.size() >= longestText) {
+        return std::string();
+    }
+    const int length = static_cast<int>(text.size());
+    const int bytes = WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) {
+        return std::string();
+    }
+    std::string narrow(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), bytes, nullptr, nullptr);
+    return narrow;
+}
+
+std::wstring wideFromNarrow(UINT codePage, std::string_view text) {
+    if (text.empty() || text.size() >= longestText) {
+        return std::wstring();
+    }
+    const int length = static_cast<int>(text.size());
+    const int units = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    if (units <= 0) {
+        return std::wstring();
+    }
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), units);
+    return wide;
+}
 
 }  // namespace
 
@@ -41,17 +72,13 @@ std::wstring wideFromUtf8(std::string_view text) {
 }
 
 std::string utf8FromWide(std::wstring_view text) {
-    if (text.empty() || text.size() >= longestText) {
-        return std::string();
-    }
-    // Without WC_ERR_INVALID_CHARS a surrogate without its partner becomes
-    // U+FFFD rather than failing the whole text.
-    const int length = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-        return std::string();
-    }
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
+    return narrowFromWide(CP_UTF8, text);
+}
+
+std::string windows1252FromWide(std::wstring_view text) {
+    return narrowFromWide(windows1252, text);
+}
+
+std::string utf8FromAnsiCodePage(std::string_view bytes) {
+    return utf8FromWide(wideFromNarrow(CP_ACP, bytes));
 }

@@ -1,7 +1,8 @@
 // Every text of the program is UTF-8 inside: the user's title and message,
 // file and folder names. The platform takes and gives texts as UTF-16; these
 // conversions are the one way across, and name UTF-8 itself, never the
-// system's code page, which may lack the user's letters.
+// system's code page, which may lack the user's letters; only a PureBasic
+// source kept in single bytes is read as that code page shows it (below).
 #pragma once
 
 #include <cstddef>
@@ -24,3 +25,11 @@ std::string utf8FromWide(std::wstring_view text);
 // cannot take in one go.
 std::size_t wideLengthOfUtf8(std::string_view text);
 [[nodiscard]] bool writeWideFromUtf8(std::string_view text, wchar_t* out, std::size_t units);
+
+// The two conversions through another code page that the PureBasic IDE's
+// sources need: a source without a byte-order mark keeps single bytes, which
+// its editor hands out through Windows-1252 but shows in the system's ANSI
+// code page. The first gives every byte back as it was; the second reads
+// bytes as that code page shows them.
+std::string windows1252FromWide(std::wstring_view text);
+std::string utf8FromAnsiCodePage(std::string_view bytes);

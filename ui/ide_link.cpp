@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "clipboard.h"
-#include "code_page_text.h"
 #include "editor.h"
 #include "environment.h"
 #include "tool_environment.h"
