@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "utf8_text.h"
+
 namespace {
 
 // Primary language ids of Windows (the low ten bits of a language id).
@@ -276,16 +278,6 @@ Character leadingCharacter(std::string_view text) {
         }
     }
     return {lead, 1};
-}
-
-// Appends a code point below U+0800 as UTF-8.
-void appendUtf8(std::string& out, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-        return;
-    }
-    out += static_cast<char>(0xC0U | (codePoint >> 6U));
-    out += static_cast<char>(0x80U | (codePoint & 0x3FU));
 }
 
 void appendFolded(std::string& out, char32_t codePoint) {
