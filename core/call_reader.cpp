@@ -446,7 +446,6 @@ bool isResultName(std::string_view name) {
 struct FoundCall {
     std::size_t start = 0;
     std::size_t end = 0;
-    bool closed = false;
 };
 
 FoundCall findCallEnd(std::string_view text, std::size_t nameStart, std::size_t openingParenthesis) {
@@ -456,23 +455,23 @@ FoundCall findCallEnd(std::string_view text, std::size_t nameStart, std::size_t 
         const char c = text[at];
         if (isLineEnd(c)) {
             if (!basic::continuesOnNextLine(text, lineBegin, at)) {
-                return {nameStart, at, false};
+                return {nameStart, at};
             }
             at += c == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2U : 1U;
             lineBegin = at;
             continue;
         }
         if (basic::startsLiteral(text, at) && basic::literalEnd(text, at) == basic::npos) {
-            return {nameStart, basic::lineContentEnd(text, at), false};
+            return {nameStart, basic::lineContentEnd(text, at)};
         }
         depth += c == '(' ? 1 : 0;
         depth -= c == ')' ? 1 : 0;
         if (depth == 0) {
-            return {nameStart, at + 1, true};
+            return {nameStart, at + 1};
         }
         at = basic::tokenEnd(text, at);
     }
-    return {nameStart, text.size(), false};
+    return {nameStart, text.size()};
 }
 
 // The position of the "(" after a name, past blanks; npos where none follows.

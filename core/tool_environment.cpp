@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "basic_syntax.h"
+
 namespace {
 
 constexpr std::uint64_t decimalBase = 10;
@@ -47,10 +49,6 @@ bool parseCounts(std::string_view text, std::array<std::size_t, N>& counts) {
     return true;
 }
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
-
 // A UTF-8 continuation byte, 10xxxxxx: every other byte starts a character.
 bool continuesCharacter(char c) {
     constexpr unsigned continuationMask = 0xC0;
@@ -83,7 +81,7 @@ std::optional<std::size_t> findPosition(std::string_view document, const TextPos
         at = *next;
     }
     for (std::size_t column = 1; column < place.column; ++column) {
-        if (at == document.size() || isLineEnd(document[at])) {
+        if (at == document.size() || basic::isLineEnd(document[at])) {
             return std::nullopt;
         }
         ++at;
@@ -155,12 +153,9 @@ TextPosition positionOfByte(std::string_view document, std::size_t offset, Colum
 }
 
 ByteRange linesAround(std::string_view document, ByteRange range) {
-    const std::size_t lastLineEnd = range.start == 0 ? std::string_view::npos : document.find_last_of("\r\n", range.start - 1);
-    const std::size_t start = lastLineEnd == std::string_view::npos ? 0 : lastLineEnd + 1;
-    const bool endsAtLineStart = range.end > range.start && isLineEnd(document[range.end - 1]);
-    if (endsAtLineStart) {
+    const std::size_t start = basic::lineStart(document, range.start);
+    if (range.end > range.start && basic::isLineEnd(document[range.end - 1])) {
         return ByteRange{start, range.end};
     }
-    const std::size_t end = document.find_first_of("\r\n", range.end);
-    return ByteRange{start, end == std::string_view::npos ? document.size() : end};
+    return ByteRange{start, basic::lineContentEnd(document, range.end)};
 }

@@ -57,6 +57,26 @@ ClipboardTextBlock tableConvertedCall(std::string_view call, std::size_t charact
     return ClipboardTextBlock{};
 }
 
+// What the window composes, read afresh for an action; the lines point into
+// the document.
+struct WindowComposition {
+    MessageBoxOptions options;
+    MessageBoxSpec derived;
+    bool documentIsEmpty = false;
+    EditorText document;
+};
+
+WindowComposition readComposition() {
+    WindowComposition composed;
+    composed.options = readOptions();
+    composed.derived = deriveSpec(composed.options);
+    composed.documentIsEmpty = editorIsEmpty();
+    if (!composed.documentIsEmpty) {
+        composed.document = readEditorLines();
+    }
+    return composed;
+}
+
 // Generates the source and fills the clipboard's blocks before the clipboard
 // is opened. The single-byte text is Windows-1251 where it holds every
 // character, as it always was; else the system's own code page where that
@@ -64,12 +84,12 @@ ClipboardTextBlock tableConvertedCall(std::string_view call, std::size_t charact
 // Answers false when the source did not reach the clipboard: no memory, a
 // text too long to write whole, or a clipboard that stayed busy or could not
 // be emptied (both keep its former content) or refused a block.
-bool copyGeneratedSource() {
-    const MessageBoxOptions options = readOptions();
-    const MessageBoxSpec derived = deriveSpec(options);
-    const bool documentIsEmpty = editorIsEmpty();
-    const EditorText document = documentIsEmpty ? EditorText{} : readEditorLines();
-    const std::string call = generateCall(derived, options.title, document.lines, documentIsEmpty);
+bool copyGeneratedSource(const WindowComposition& composed) {
+    const MessageBoxSpec& derived = composed.derived;
+    const std::string& title = composed.options.title;
+    const EditorText& document = composed.document;
+    const bool documentIsEmpty = composed.documentIsEmpty;
+    const std::string call = generateCall(derived, title, document.lines, documentIsEmpty);
     const Utf8Counts counts = countUtf8(call);
     const std::size_t units = counts.characters + counts.supplementary;
     ClipboardTextBlock text = tableConvertedCall(call, counts.characters);
@@ -77,7 +97,7 @@ bool copyGeneratedSource() {
     if (text.memory == nullptr && unicode != nullptr) {
         text = allocateClipboardTextInSystemCodePage(unicode, units);
         if (text.memory == nullptr) {
-            text = composedWindows1251Call(derived, options.title, document, documentIsEmpty);
+            text = composedWindows1251Call(derived, title, document, documentIsEmpty);
         }
     }
     return placeClipboardText(mainWindowHandle(), text, unicode) != nullptr;
@@ -101,11 +121,12 @@ void initialiseComForTheShell() {
 }
 
 // A copy that did not reach the clipboard says so with the error sound rather
-// than a window, so that the user does not paste stale text unawares.
-bool copyOrSoundTheError() noexcept {
+// than a window, so that the user does not paste stale text unawares. The
+// window is read here unless the caller has read it already.
+bool copyOrSoundTheError(const WindowComposition* composed) noexcept {
     bool copied = false;
     try {
-        copied = copyGeneratedSource();
+        copied = composed != nullptr ? copyGeneratedSource(*composed) : copyGeneratedSource(readComposition());
     } catch (...) {
         copied = false;
     }
@@ -125,19 +146,17 @@ void runTestAction() {
 }
 
 void runCopyAction() noexcept {
-    copyOrSoundTheError();
+    copyOrSoundTheError(nullptr);
 }
 
 void runInsertAction() {
     if (!ideConnected()) {
         return;
     }
-    const MessageBoxOptions options = readOptions();
-    const MessageBoxSpec derived = deriveSpec(options);
-    const bool documentIsEmpty = editorIsEmpty();
-    const EditorText document = documentIsEmpty ? EditorText{} : readEditorLines();
-    const InsertOutcome outcome =
-        insertIntoIde(ComposedCall{derived, options.title, document.lines, documentIsEmpty}, mainWindowHandle());
+    const WindowComposition composed = readComposition();
+    const InsertOutcome outcome = insertIntoIde(
+        ComposedCall{composed.derived, composed.options.title, composed.document.lines, composed.documentIsEmpty},
+        mainWindowHandle());
     if (outcome == InsertOutcome::inserted) {
         return;
     }
@@ -145,7 +164,7 @@ void runInsertAction() {
         MessageBeep(MB_ICONERROR);
         return;
     }
-    if (!copyOrSoundTheError()) {
+    if (!copyOrSoundTheError(&composed)) {
         return;
     }
     const InterfaceTexts& texts = interfaceTextsInUse();
